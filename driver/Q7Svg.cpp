@@ -1,0 +1,1 @@
+// Facade implementation comes with the engine.

@@ -1,0 +1,34 @@
+#pragma once
+// The facade through which the console run reaches the engine: one owned engine per file,
+// the conversion target and container choice, and the header classification of a save.
+
+#include <memory>
+
+#include "schema_core/ByteStream.h"
+
+class Q7Svg_impl;
+
+enum class SavefileClass { Unrecognised = 0, OstrelSave = 1, OlderBrevinSave = 2, CurrentBrevinSave = 3 };
+
+class Q7Svg {
+public:
+    Q7Svg();
+    ~Q7Svg();
+    Q7Svg(const Q7Svg&) = delete;
+    Q7Svg& operator=(const Q7Svg&) = delete;
+
+    static const char* libraryVersion();  // "1.00"
+
+    void load(const char* fileName);
+    // Writes the loaded save as svg_subversion 3 of its family, in its source's container form.
+    void convertAndSave(const char* fileName);
+    bool hasError() const;
+
+    const Q7Svg_impl& engine() const { return *impl; }
+
+private:
+    std::unique_ptr<Q7Svg_impl> impl;
+};
+
+// Reads only the version header from the first byte of the uncompressed save content.
+SavefileClass classifySavefile(ByteInput& in);

@@ -1,0 +1,2 @@
+// Placeholder entry point until the interactive run is built.
+int main() { return 0; }

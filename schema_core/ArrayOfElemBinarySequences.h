@@ -1,0 +1,41 @@
+#pragma once
+// A count of type N, then that many plain values of type T as one raw block. The block is kept
+// exactly as it stands in the file, so it is written back byte for byte.
+
+#include <type_traits>
+#include <vector>
+
+#include "schema_core/ArrayCounts.h"
+
+template <class N, class T>
+class ArrayOfElemBinarySequences : public BinarySequence {
+public:
+    explicit ArrayOfElemBinarySequences(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
+
+    void read(ByteInput& in, const SvgVersion& version) override {
+        elements.clear();
+        if (!isPresent(version)) return;
+        readLittleEndian(in, count);
+        if (!hasElements()) return;
+        std::uint64_t bytes = static_cast<std::uint64_t>(count) * sizeof(T);
+        in.requireAvailable(bytes);
+        elements.resize(bytes);
+        in.read(elements.data(), elements.size());
+    }
+
+    void write(ByteOutput& out, const SvgVersion& version) const override {
+        if (!isPresent(version)) return;
+        writeLittleEndian(out, count);
+        if (hasElements()) out.write(elements.data(), elements.size());
+    }
+
+    bool hasElements() const {
+        if constexpr (std::is_signed_v<N>)
+            return count >= 1;
+        else
+            return count != 0;
+    }
+
+    N count{};
+    std::vector<unsigned char> elements;  // count values of T, little-endian as on file
+};

@@ -1,0 +1,66 @@
+#pragma once
+// Byte streams the schema reads from and writes to. The input is always an in-memory view of
+// the decompressed save body (a raw save is read whole into memory first), so every read is a
+// plain copy and the stream always knows how many bytes remain.
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+// Raised by a raising input stream when a read comes up short (or a count cannot be satisfied).
+class StreamError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ByteInput {
+public:
+    ByteInput(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
+    explicit ByteInput(const std::vector<unsigned char>& bytes) : ByteInput(bytes.data(), bytes.size()) {}
+
+    // Block read of n bytes. A short read copies what is left, marks the stream failed and,
+    // in raising mode, throws StreamError.
+    void read(void* destination, std::size_t n);
+
+    std::size_t remaining() const { return size_ - position_; }
+    std::size_t position() const { return position_; }
+    std::size_t size() const { return size_; }
+    // Moves to an absolute offset; an offset past the end fails like a short read.
+    void seek(std::size_t offset);
+
+    // From now on every failure raises; a failure already recorded raises at once.
+    void raiseOnFailure();
+    bool failed() const { return failed_; }
+    void clearFailure() { failed_ = false; }
+    // A hard error (an I/O failure of the underlying source), as opposed to running out of data.
+    bool hardError() const { return hardError_; }
+    void markHardError() { hardError_ = failed_ = true; }
+
+    // Fails with the stream's error unless at least n bytes remain. Used before creating
+    // records or buffers for a count read from the file, so a hostile count costs nothing.
+    void requireAvailable(std::uint64_t n);
+
+private:
+    [[noreturn]] void raise(const char* what);
+    void fail(const char* what);
+
+    const unsigned char* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+    bool failed_ = false;
+    bool hardError_ = false;
+    bool raising_ = false;
+};
+
+class ByteOutput {
+public:
+    void write(const void* source, std::size_t n);
+    void reserve(std::size_t n) { bytes_.reserve(n); }
+    const std::vector<unsigned char>& bytes() const { return bytes_; }
+    std::vector<unsigned char>& bytes() { return bytes_; }
+    std::size_t size() const { return bytes_.size(); }
+
+private:
+    std::vector<unsigned char> bytes_;
+};

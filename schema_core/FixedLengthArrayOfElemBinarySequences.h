@@ -1,0 +1,22 @@
+#pragma once
+// A byte block whose length is fixed when the node is built, optionally filled with one value.
+
+#include <vector>
+
+#include "schema_core/BinarySequence.h"
+
+template <class T>
+class FixedLengthArrayOfElemBinarySequences;
+
+template <>
+class FixedLengthArrayOfElemBinarySequences<unsigned char> : public BinarySequence {
+public:
+    FixedLengthArrayOfElemBinarySequences(int length, unsigned char fill, VersionPredicate presence);
+    FixedLengthArrayOfElemBinarySequences(int length, VersionPredicate presence);
+
+    void read(ByteInput& in, const SvgVersion& version) override;
+    void write(ByteOutput& out, const SvgVersion& version) const override;
+
+    const int length;
+    std::vector<unsigned char> data;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// The version triple of a save, its derived format level, and the presence predicates that
+// decide in which versions a schema node exists in the file.
+
+#include <cstdint>
+
+class ByteInput;
+
+struct SvgVersion {
+    std::uint32_t svg_version = 0;
+    std::uint32_t svg_subversion = 0;
+    std::uint32_t svg_hw_subversion = 0;
+    std::uint32_t formatLevel = 3;  // derived, never stored in a file
+
+    // 3 below version 44; from 44 on 11 for subversion 2, 12 for 3, 10 otherwise.
+    static std::uint32_t deriveFormatLevel(std::uint32_t svgVersion, std::uint32_t svgSubversion);
+    void updateFormatLevel() { formatLevel = deriveFormatLevel(svg_version, svg_subversion); }
+};
+
+using VersionPredicate = bool (*)(const SvgVersion&);
+
+bool FromVersion44(const SvgVersion& v);
+bool FromVersion45(const SvgVersion& v);
+bool FromVersion44Sub2(const SvgVersion& v);
+bool FromVersion44Sub3(const SvgVersion& v);
+bool OnlySubversion2(const SvgVersion& v);
+bool OnlySubversion3(const SvgVersion& v);
+bool FromSubversion3(const SvgVersion& v);
+
+// The always-true predicate; constant-initialised, so it is set before any tree is built.
+extern const VersionPredicate AlwaysPresent;
+
+// Pre-reads the version header from the first byte of a save body: skips the 8-byte signature,
+// reads svg_version, then svg_hw_subversion (from 45) and svg_subversion (from 44). Running out
+// of data is not a failure (members keep the bytes they had); only a hard stream error is.
+bool readVersionHeader(ByteInput& in, SvgVersion& version);

@@ -1,0 +1,14 @@
+#include "schema_core/SvgVersionInfo.h"
+
+SvgVersionInfo::SvgVersionInfo(VersionPredicate presence)
+    : BinarySequence(presence),
+      svg_version(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
+      svg_hw_subversion(addNew<ElemBinarySequence<unsigned int>>(FromVersion45)),
+      svg_subversion(addNew<ElemBinarySequence<unsigned int>>(FromVersion44)) {}
+
+void SvgVersionInfo::write(ByteOutput& out, const SvgVersion& version) const {
+    if (!isPresent(version)) return;
+    writeLittleEndian(out, version.svg_version);
+    if (version.svg_version >= 45) writeLittleEndian(out, version.svg_hw_subversion);
+    if (version.svg_version >= 44) writeLittleEndian(out, version.svg_subversion);
+}
