@@ -76,14 +76,15 @@ SvgHero::SvgHero(VersionPredicate presence)
       item59(addNew<ElemBinarySequence<unsigned int>>(0u, FromVersion44Sub3)) {}
 
 SvgHeroFixedSizeArray::SvgHeroFixedSizeArray(VersionPredicate presence) : BinarySequence(presence) {
-    resizeHeroes(baseHeroCount);
+    addHeroes(baseHeroCount);
 }
 
-// The table size follows the source version. The hero list is set to that size rather than
-// appended to, so reading the table again cannot leave it with extra heroes.
+// The table size follows the source version. The heroes are built afresh for every read, so
+// reading the table again cannot leave it with extra heroes or stale hero content.
 void SvgHeroFixedSizeArray::read(ByteInput& in, const SvgVersion& version) {
     addDefaultHeroes = version.svg_version == 42;
-    resizeHeroes(addDefaultHeroes ? baseHeroCount : baseHeroCount + addedHeroCount);
+    clearChildren();
+    addHeroes(addDefaultHeroes ? baseHeroCount : baseHeroCount + addedHeroCount);
     readChildren(in, version);
 }
 
@@ -97,9 +98,8 @@ void SvgHeroFixedSizeArray::write(ByteOutput& out, const SvgVersion& version) co
     for (std::size_t i = 0; i < addedHeroCount; ++i) out.write(defaultHero.bytes().data(), defaultHero.size());
 }
 
-void SvgHeroFixedSizeArray::resizeHeroes(std::size_t count) {
-    while (children.size() > count) children.pop_back();
-    while (children.size() < count) addNew<SvgHero>(AlwaysPresent);
+void SvgHeroFixedSizeArray::addHeroes(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) addNew<SvgHero>(AlwaysPresent);
 }
 
 SvgHeroAvailabilityFixedSizeArray::SvgHeroAvailabilityFixedSizeArray(VersionPredicate presence)

@@ -106,7 +106,7 @@ public:
     bool addDefaultHeroes = false;
 
 private:
-    void resizeHeroes(std::size_t count);
+    void addHeroes(std::size_t count);
 };
 
 // One byte per hero: 156 read from every file, 22 more from version 44 on (64 each when the

@@ -251,3 +251,15 @@ TEST(HeroByteTables, RoundTripInEveryVersion) {
         EXPECT_EQ(convert(playerTable, player, v, v), player);
     }
 }
+
+TEST(HeroTable, ReadingAgainKeepsTheSizeOfTheNewSource) {
+    Rng rng(13);
+    auto newer = encoded(randomHeroTable(rng, v44s2), v44s2);
+    auto older = encoded(randomHeroTable(rng, v42), v42);
+    SvgHeroFixedSizeArray table;
+    convert(table, newer, v44s2, v44s2);
+    EXPECT_EQ(convert(table, newer, v44s2, v44s2), newer);
+    EXPECT_EQ(table.getChildren().size(), 178u);
+    EXPECT_EQ(convert(table, older, v42, v42), older);
+    EXPECT_EQ(table.getChildren().size(), 156u);
+}
