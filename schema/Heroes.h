@@ -2,6 +2,8 @@
 // Hero records: the movable part shared by heroes and boats, the hero record itself, the fixed
 // hero table of the game state and the two one-byte-per-hero tables that follow it.
 
+#include <cstddef>
+
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/ElemBinarySequence.h"
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
