@@ -1,0 +1,201 @@
+#include "schema/MapWorld.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "schema_core/LittleEndian.h"
+
+namespace {
+
+constexpr std::uint64_t maxBlockSize = std::numeric_limits<std::int32_t>::max();
+
+// Reads a block of `size` bytes; the stream must hold them all before anything is allocated.
+void readBlock(ByteInput& in, std::vector<unsigned char>& block, std::size_t size) {
+    in.requireAvailable(size);
+    block.resize(size);
+    in.read(block.data(), block.size());
+}
+
+void writeFill(ByteOutput& out, std::size_t n, unsigned char value) {
+    std::vector<unsigned char> fill(n, value);
+    out.write(fill.data(), fill.size());
+}
+
+}  // namespace
+
+// --- savegame_file_name -------------------------------------------------------------------
+
+savegame_file_name::savegame_file_name(const std::string& outputBaseName, VersionPredicate presence)
+    : BinarySequence(presence), outputBaseName(outputBaseName) {}
+
+void savegame_file_name::read(ByteInput& in, const SvgVersion&) { in.read(buffer, fieldSize); }
+
+void savegame_file_name::write(ByteOutput& out, const SvgVersion&) const {
+    unsigned char field[fieldSize];
+    std::memcpy(field, buffer, fieldSize);
+    std::size_t length = std::min(outputBaseName.size(), maxNameLength);
+    std::memcpy(field, outputBaseName.data(), length);
+    field[length] = 0;
+    out.write(field, fieldSize);
+}
+
+SvgMapPreSmth2::SvgMapPreSmth2(const std::string& outputBaseName, VersionPredicate presence)
+    : BinarySequence(presence),
+      item01(addNew<savegame_file_name>(outputBaseName)),
+      item02(addNew<ElemBinarySequence<unsigned char[2]>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()),
+      item04(addNew<ElemBinarySequence<unsigned char[8]>>()),
+      item05(addNew<ElemBinarySequence<unsigned char[32]>>()),
+      item06(addNew<ElemBinarySequence<unsigned char[4]>>()) {}
+
+// --- SvgArtifacts -------------------------------------------------------------------------
+
+std::int32_t SvgArtifacts::targetCount(const SvgVersion& version) {
+    if (version.formatLevel == 11) return 161;
+    if (version.formatLevel == 12) return 163;
+    return countWithoutCountField;
+}
+
+void SvgArtifacts::read(ByteInput& in, const SvgVersion& version) {
+    bytes.clear();
+    if (version.svg_version < 44)
+        artifactCount = countWithoutCountField;
+    else
+        readLittleEndian(in, artifactCount);
+    if (artifactCount > maxCount) throw RecordLimitError("artifact count above the limit");
+    // A negative count cannot be written back consistently with its (absent) bytes.
+    if (artifactCount < 0) throw RecordLimitError("negative artifact count");
+    if (artifactCount == 0) return;
+    readBlock(in, bytes, static_cast<std::size_t>(artifactCount));
+}
+
+void SvgArtifacts::write(ByteOutput& out, const SvgVersion& version) const {
+    // A block larger than the target's size keeps all its entries, and its count says so.
+    std::int32_t count = std::max(targetCount(version), artifactCount);
+    if (version.svg_version >= 44) writeLittleEndian(out, count);
+    out.write(bytes.data(), bytes.size());
+    writeFill(out, static_cast<std::size_t>(count - artifactCount), 1);
+}
+
+// --- Rumors -------------------------------------------------------------------------------
+
+SvgRumor::SvgRumor(VersionPredicate presence)
+    : BinarySequence(presence),
+      item01(addNew<ShortText>()),
+      item02(addNew<ElemBinarySequence<unsigned char>>()) {}
+
+SvgRumors::SvgRumors(VersionPredicate presence)
+    : BinarySequence(presence),
+      item01(addNew<ShortText>()),
+      item02(addNew<ElemBinarySequence<unsigned char[256]>>()),
+      item03(addNew<ArrayOfBinarySequences<int, SvgRumor>>()) {}
+
+// --- SvgCells -----------------------------------------------------------------------------
+
+SvgCells::SvgCells(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
+    : BinarySequence(presence), mapSize(mapSize), twoLevels(twoLevels) {}
+
+// Walks the cells of one level without keeping anything and returns the bytes they take.
+std::uint64_t SvgCells::measureLevel(ByteInput& in) const {
+    std::size_t start = in.position();
+    if (mapSize > maxMapSize) throw RecordLimitError("map size above the limit");
+    std::uint64_t cells = static_cast<std::uint64_t>(mapSize) * mapSize;
+    for (std::uint64_t i = 0; i < cells; ++i) {
+        in.requireAvailable(cellFixedBytes + sizeof(std::uint32_t));
+        in.seek(in.position() + cellFixedBytes);
+        std::uint32_t entries = 0;
+        readLittleEndian(in, entries);
+        if (entries > maxEntries) throw RecordLimitError("cell entry count above the limit");
+        in.requireAvailable(entries * entryBytes);
+        in.seek(in.position() + entries * entryBytes);
+    }
+    return in.position() - start;
+}
+
+void SvgCells::read(ByteInput& in, const SvgVersion&) {
+    bytes.clear();
+    cellsSize = 0;
+    std::size_t start = in.position();
+    int levels = twoLevels != 0 ? 2 : 1;
+    std::uint64_t total = 0;
+    for (int level = 0; level < levels; ++level) total += measureLevel(in);
+    if (total == 0) throw RecordLimitError("empty cell region");
+    if (total > maxBlockSize) throw RecordLimitError("cell region too large");
+    cellsSize = static_cast<std::int32_t>(total);
+    in.seek(start);
+    readBlock(in, bytes, static_cast<std::size_t>(cellsSize));
+}
+
+void SvgCells::write(ByteOutput& out, const SvgVersion&) const { out.write(bytes.data(), bytes.size()); }
+
+// --- SvgCellsParams -----------------------------------------------------------------------
+
+SvgCellsParams::SvgCellsParams(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
+    : BinarySequence(presence), mapSize(mapSize), twoLevels(twoLevels) {}
+
+void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
+    bytes.clear();
+    cellsSize = 0;
+    // mapSize is below 2^32, so its square times 4 stays within 66 bits only if checked first.
+    if (mapSize > 0xFFFF) throw RecordLimitError("cell parameter block too large");
+    std::uint64_t size = static_cast<std::uint64_t>(mapSize) * mapSize * 2;
+    if (twoLevels != 0) size *= 2;
+    if (size > maxBlockSize) throw RecordLimitError("cell parameter block too large");
+    if (size < 1) throw RecordLimitError("empty cell parameter block");
+    cellsSize = static_cast<std::int32_t>(size);
+    readBlock(in, bytes, static_cast<std::size_t>(cellsSize));
+}
+
+void SvgCellsParams::write(ByteOutput& out, const SvgVersion&) const { out.write(bytes.data(), bytes.size()); }
+
+// --- Teleporters --------------------------------------------------------------------------
+
+std::uint32_t SvgMonolythsArray::minimumGroupOne(const SvgVersion& version) {
+    return version.formatLevel == 12 ? 21 : 17;
+}
+
+void SvgMonolythsArray::read(ByteInput& in, const SvgVersion& version) {
+    clearChildren();
+    if (version.svg_version < 44) {
+        groupOneCount = oldGroupCount;
+        groupTwoCount = oldGroupCount;
+    } else {
+        readLittleEndian(in, groupOneCount);
+        readLittleEndian(in, groupTwoCount);
+    }
+    // Every list takes at least its 2-byte count, so hostile counts fail before any allocation.
+    std::uint64_t lists = static_cast<std::uint64_t>(groupOneCount) + groupTwoCount;
+    in.requireAvailable(lists * sizeof(unsigned short));
+    for (std::uint64_t i = 0; i < lists; ++i) addNew<TeleportList>();
+    readChildren(in, version);
+}
+
+void SvgMonolythsArray::write(ByteOutput& out, const SvgVersion& version) const {
+    if (version.formatLevel < 10) {
+        writeChildren(out, version);
+        return;
+    }
+    std::uint32_t targetOne = std::max(groupOneCount, minimumGroupOne(version));
+    std::uint32_t targetTwo = std::max(groupTwoCount, minimumGroupTwo);
+    writeLittleEndian(out, targetOne);
+    writeLittleEndian(out, targetTwo);
+    const unsigned short emptyList = 0;
+    for (std::uint32_t i = 0; i < groupOneCount; ++i) children[i]->write(out, version);
+    for (std::uint32_t i = groupOneCount; i < targetOne; ++i) writeLittleEndian(out, emptyList);
+    for (std::uint32_t i = 0; i < groupTwoCount; ++i) children[groupOneCount + i]->write(out, version);
+    for (std::uint32_t i = groupTwoCount; i < targetTwo; ++i) writeLittleEndian(out, emptyList);
+}
+
+SvgTeleportes_Whirlpools_Gates::SvgTeleportes_Whirlpools_Gates(VersionPredicate presence)
+    : BinarySequence(presence),
+      item01(addNew<SvgMonolythsArray>()),
+      item02(addNew<TeleportList>()),
+      item03(addNew<TeleportList>()),
+      item04(addNew<TeleportList>()) {}
+
+OpenMapCell::OpenMapCell(VersionPredicate presence)
+    : BinarySequence(presence),
+      item01(addNew<ElemBinarySequence<unsigned int>>()),
+      item02(addNew<ElemBinarySequence<unsigned short>>()),
+      item03(addNew<ElemBinarySequence<unsigned short>>()) {}

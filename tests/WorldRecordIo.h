@@ -1,0 +1,60 @@
+#pragma once
+// Record-level read and write helpers for the map, world, player, town and misc record tests.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "schema_core/BinarySequence.h"
+#include "tests/support/Bytes.h"
+
+namespace world_test {
+
+inline SvgVersion version(std::uint32_t v, std::uint32_t sub = 0, std::uint32_t hw = 0) {
+    SvgVersion version;
+    version.svg_version = v;
+    version.svg_subversion = v >= 44 ? sub : 0;
+    version.svg_hw_subversion = v >= 45 ? hw : 0;
+    version.updateFormatLevel();
+    return version;
+}
+
+inline const SvgVersion v42 = version(42);
+inline const SvgVersion v44s2 = version(44, 2);
+inline const SvgVersion v44s3 = version(44, 3);
+inline const SvgVersion v45s2 = version(45, 2, 7);
+inline const SvgVersion v45s3 = version(45, 3, 7);
+
+// Reads the node from `bytes` with a raising stream; returns the number of bytes consumed.
+inline std::size_t readNode(BinarySequence& node, const std::vector<unsigned char>& bytes, const SvgVersion& v) {
+    ByteInput in(bytes);
+    in.raiseOnFailure();
+    node.read(in, v);
+    return in.position();
+}
+
+inline std::size_t readNode(BinarySequence& node, const Bytes& bytes, const SvgVersion& v) {
+    return readNode(node, bytes.data, v);
+}
+
+inline std::vector<unsigned char> writeNode(const BinarySequence& node, const SvgVersion& v) {
+    ByteOutput out;
+    node.write(out, v);
+    return out.bytes();
+}
+
+// Reads the whole of `bytes` with the source version and returns what the node writes for the target.
+inline std::vector<unsigned char> convertNode(BinarySequence& node, const Bytes& bytes, const SvgVersion& source,
+                                              const SvgVersion& target) {
+    EXPECT_EQ(readNode(node, bytes, source), bytes.size()) << "the read must consume the record exactly";
+    return writeNode(node, target);
+}
+
+template <class Content>
+std::vector<unsigned char> encoded(const Content& c, const SvgVersion& v) {
+    Bytes out;
+    encode(out, c, v);
+    return out.data;
+}
+
+}  // namespace world_test

@@ -1,0 +1,186 @@
+#include "tests/support/MapWorldContent.h"
+
+#include <algorithm>
+
+namespace {
+
+template <std::size_t N>
+void putArray(Bytes& out, const std::array<unsigned char, N>& a) {
+    out.raw(std::vector<unsigned char>(a.begin(), a.end()));
+}
+
+template <std::size_t N>
+std::array<unsigned char, N> randomArray(Rng& rng) {
+    std::array<unsigned char, N> a{};
+    for (auto& b : a) b = static_cast<unsigned char>(rng.gameValue());
+    return a;
+}
+
+bool hasCounts(const SvgVersion& v) { return v.svg_version >= 44; }
+
+TeleportListContent randomTeleportList(Rng& rng) {
+    TeleportListContent list(rng.below(4));
+    for (auto& value : list) value = rng.gameValue();
+    return list;
+}
+
+}  // namespace
+
+void encode(Bytes& out, const MapPreSmth2Content& c, const SvgVersion&) {
+    out.raw(c.fileNameField);
+    putArray(out, c.item02);
+    out.u8(c.item03);
+    putArray(out, c.item04);
+    putArray(out, c.item05);
+    putArray(out, c.item06);
+}
+
+void encode(Bytes& out, const ArtifactsContent& c, const SvgVersion& v) {
+    if (hasCounts(v)) out.i32(static_cast<std::int32_t>(c.bytes.size()));
+    out.raw(c.bytes);
+}
+
+void encode(Bytes& out, const RumorContent& c, const SvgVersion&) {
+    out.text16(c.text);
+    out.u8(c.item02);
+}
+
+void encode(Bytes& out, const RumorsContent& c, const SvgVersion& v) {
+    out.text16(c.item01);
+    out.raw(c.item02);
+    out.i32(static_cast<std::int32_t>(c.rumors.size()));
+    for (const auto& rumor : c.rumors) encode(out, rumor, v);
+}
+
+void encode(Bytes& out, const CellContent& c, const SvgVersion&) {
+    putArray(out, c.fixed);
+    out.u32(static_cast<std::uint32_t>(c.entries.size()));
+    for (std::uint32_t entry : c.entries) out.u32(entry);
+}
+
+void encode(Bytes& out, const CellsContent& c, const SvgVersion& v) {
+    for (const auto& cell : c.cells) encode(out, cell, v);
+}
+
+void encode(Bytes& out, const CellsParamsContent& c, const SvgVersion&) { out.raw(c.bytes); }
+
+void encodeTeleportList(Bytes& out, const TeleportListContent& list) {
+    out.u16(static_cast<std::uint16_t>(list.size()));
+    for (std::uint32_t value : list) out.u32(value);
+}
+
+void encode(Bytes& out, const TeleportsContent& c, const SvgVersion& v) {
+    if (hasCounts(v)) {
+        out.u32(static_cast<std::uint32_t>(c.groupOne.size()));
+        out.u32(static_cast<std::uint32_t>(c.groupTwo.size()));
+    }
+    for (const auto& list : c.groupOne) encodeTeleportList(out, list);
+    for (const auto& list : c.groupTwo) encodeTeleportList(out, list);
+    encodeTeleportList(out, c.item02);
+    encodeTeleportList(out, c.item03);
+    encodeTeleportList(out, c.item04);
+}
+
+void encode(Bytes& out, const OpenMapCellContent& c, const SvgVersion&) {
+    out.u32(c.item01).u16(c.item02).u16(c.item03);
+}
+
+std::vector<unsigned char> fileNameField(const std::string& name) {
+    std::vector<unsigned char> field(351, 0);
+    std::size_t n = std::min<std::size_t>(name.size(), 350);
+    std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(n), field.begin());
+    return field;
+}
+
+MapPreSmth2Content randomMapPreSmth2(Rng& rng, const SvgVersion&, const std::string& savedName) {
+    MapPreSmth2Content c;
+    c.fileNameField = fileNameField(savedName);
+    // Games leave stale bytes behind the name now and then.
+    for (std::size_t i = savedName.size() + 1; i < c.fileNameField.size(); ++i)
+        if (rng.chance(10)) c.fileNameField[i] = static_cast<unsigned char>(rng.below(256));
+    c.item02 = randomArray<2>(rng);
+    c.item03 = static_cast<std::uint8_t>(rng.gameValue());
+    c.item04 = randomArray<8>(rng);
+    c.item05 = randomArray<32>(rng);
+    c.item06 = randomArray<4>(rng);
+    return c;
+}
+
+std::size_t artifactCountFor(const SvgVersion& v) {
+    if (v.svg_version < 44) return 144;
+    if (v.svg_subversion == 2) return 161;
+    if (v.svg_subversion == 3) return 163;
+    return 144;
+}
+
+ArtifactsContent randomArtifacts(Rng& rng, std::size_t count) {
+    ArtifactsContent c;
+    c.bytes.resize(count);
+    for (auto& b : c.bytes) b = static_cast<unsigned char>(rng.chance(70) ? 1 : rng.below(3));
+    return c;
+}
+
+ArtifactsContent randomArtifacts(Rng& rng, const SvgVersion& source) { return randomArtifacts(rng, artifactCountFor(source)); }
+
+RumorsContent randomRumors(Rng& rng, const SvgVersion&, std::size_t rumorCount) {
+    RumorsContent c;
+    c.item01 = rng.chance(50) ? rng.word(3, 30) : "";
+    c.item02 = rng.gameBytes(256);
+    for (std::size_t i = 0; i < rumorCount; ++i)
+        c.rumors.push_back({rng.word(0, 60), static_cast<std::uint8_t>(rng.gameValue())});
+    return c;
+}
+
+CellsContent randomCells(Rng& rng, const SvgVersion&, unsigned mapSize, bool twoLevels, std::uint32_t maxEntries) {
+    CellsContent c;
+    std::size_t count = static_cast<std::size_t>(mapSize) * mapSize * (twoLevels ? 2 : 1);
+    c.cells.resize(count);
+    for (auto& cell : c.cells) {
+        cell.fixed = randomArray<18>(rng);
+        // Most cells carry no entries, a few several.
+        std::uint32_t entries = rng.chance(80) ? 0 : rng.below(maxEntries + 1);
+        cell.entries.resize(entries);
+        for (auto& entry : cell.entries) entry = rng.gameValue();
+    }
+    return c;
+}
+
+CellsParamsContent randomCellsParams(Rng& rng, const SvgVersion&, unsigned mapSize, bool twoLevels) {
+    return {rng.gameBytes(static_cast<std::size_t>(mapSize) * mapSize * 2 * (twoLevels ? 2 : 1))};
+}
+
+TeleportsContent randomTeleports(Rng& rng, const SvgVersion& source, std::size_t groupOne, std::size_t groupTwo) {
+    if (!hasCounts(source)) groupOne = groupTwo = 8;
+    TeleportsContent c;
+    for (std::size_t i = 0; i < groupOne; ++i) c.groupOne.push_back(randomTeleportList(rng));
+    for (std::size_t i = 0; i < groupTwo; ++i) c.groupTwo.push_back(randomTeleportList(rng));
+    c.item02 = randomTeleportList(rng);
+    c.item03 = randomTeleportList(rng);
+    c.item04 = randomTeleportList(rng);
+    return c;
+}
+
+OpenMapCellContent randomOpenMapCell(Rng& rng) {
+    return {rng.gameValue(), static_cast<std::uint16_t>(rng.below(144)), static_cast<std::uint16_t>(rng.below(144))};
+}
+
+MapPreSmth2Content withSavedName(MapPreSmth2Content c, const std::string& outputName) {
+    std::size_t n = std::min<std::size_t>(outputName.size(), 350);
+    std::copy(outputName.begin(), outputName.begin() + static_cast<std::ptrdiff_t>(n), c.fileNameField.begin());
+    c.fileNameField[n] = 0;
+    return c;
+}
+
+ArtifactsContent convertedArtifacts(ArtifactsContent c, const SvgVersion& target) {
+    std::size_t targetCount = artifactCountFor(target);
+    if (c.bytes.size() < targetCount) c.bytes.resize(targetCount, 1);
+    return c;
+}
+
+TeleportsContent convertedTeleports(TeleportsContent c, const SvgVersion& target) {
+    if (!hasCounts(target)) return c;
+    std::size_t minimumOne = target.svg_subversion == 3 ? 21 : 17;
+    if (c.groupOne.size() < minimumOne) c.groupOne.resize(minimumOne);
+    if (c.groupTwo.size() < 12) c.groupTwo.resize(12);
+    return c;
+}
