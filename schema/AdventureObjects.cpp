@@ -138,6 +138,17 @@ SvgGarnisson::SvgGarnisson(VersionPredicate)
       item02(addNew<ElemBinarySequence<int[14]>>(AlwaysPresent)),
       item03(addNew<ElemBinarySequence<unsigned char[4]>>(AlwaysPresent)) {}
 
+SvgBoat::SvgBoat(VersionPredicate)
+    : BinarySequence(AlwaysPresent),
+      item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
+      item02(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
+      item03(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
+      item04(addNew<ElemBinarySequence<char>>(AlwaysPresent)),
+      item05(addNew<ElemBinarySequence<char>>(AlwaysPresent)),
+      item06(addNew<ElemBinarySequence<short>>(AlwaysPresent)),
+      item07(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
+      item08(addNew<SvgMovableObject>(AlwaysPresent)) {}
+
 Obelisks::Obelisks(VersionPredicate)
     : BinarySequence(AlwaysPresent),
       item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),

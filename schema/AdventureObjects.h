@@ -6,12 +6,11 @@
 // Plain records ignore the presence handed to their constructor and are always present; the
 // constructor parameter exists because record arrays and variant factories pass one.
 
+#include "schema/Heroes.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/ConditionnalBinarySequence.h"
 #include "schema_core/ElemBinarySequence.h"
-
-class SvgMovableObject;
 
 // Text with a signed 16-bit character count, and with an unsigned 32-bit one.
 using Text16 = ArrayOfBinarySequences<short, ElemBinarySequence<char>>;
