@@ -3,8 +3,8 @@
 // type per kind of object. No field depends on the version; only the count widths of the root
 // lists of seer huts, signs and mines do, and those belong to the lists.
 //
-// Plain records ignore the presence handed to their constructor and are always present; the
-// constructor parameter exists because record arrays and variant factories pass one.
+// Every record but SvgGuardedObjectSetup ignores the presence handed to its constructor and is
+// always present; the parameter exists because record arrays and variant factories pass one.
 
 #include "schema/Heroes.h"
 #include "schema_core/ArrayOfBinarySequences.h"

@@ -2,7 +2,6 @@
 
 #include <limits>
 #include <stdexcept>
-#include <type_traits>
 
 namespace {
 
@@ -31,10 +30,16 @@ void values(Bytes& out, const std::array<std::uint8_t, N>& a) {
 }
 
 // A count of type N. A count that fits N has the same bytes signed or unsigned.
+// Throws unless n fits count type N.
+template <class N>
+void requireFits(std::size_t n, const char* what) {
+    if (n > static_cast<std::size_t>(std::numeric_limits<N>::max()))
+        throw std::invalid_argument(std::string(what) + ": " + std::to_string(n) + " does not fit the count");
+}
+
 template <class N>
 void count(Bytes& out, std::size_t n) {
-    if (n > static_cast<std::size_t>(std::numeric_limits<N>::max()))
-        throw std::invalid_argument("list of " + std::to_string(n) + " does not fit its count type");
+    requireFits<N>(n, "list");
     if constexpr (sizeof(N) == 1)
         out.u8(static_cast<std::uint8_t>(n));
     else if constexpr (sizeof(N) == 2)
@@ -88,13 +93,6 @@ std::vector<Record> randomList(std::size_t n, Make make) {
     records.reserve(n);
     for (std::size_t i = 0; i < n; ++i) records.push_back(make(i));
     return records;
-}
-
-// Throws unless n fits count type N.
-template <class N>
-void requireFits(std::size_t n, const char* list) {
-    if (n > static_cast<std::size_t>(std::numeric_limits<N>::max()))
-        throw std::invalid_argument(std::string(list) + ": " + std::to_string(n) + " does not fit the count");
 }
 
 }  // namespace
