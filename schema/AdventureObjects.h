@@ -7,14 +7,13 @@
 // always present; the parameter exists because record arrays and variant factories pass one.
 
 #include "schema/Heroes.h"
+#include "schema_core/Text.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/ConditionnalBinarySequence.h"
 #include "schema_core/ElemBinarySequence.h"
 
 // Text with a signed 16-bit character count, and with an unsigned 32-bit one.
-using Text16 = ArrayOfBinarySequences<short, ElemBinarySequence<char>>;
-using Text32 = ArrayOfBinarySequences<unsigned int, ElemBinarySequence<char>>;
 
 class SvgTemplate : public BinarySequence {
 public:

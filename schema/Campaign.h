@@ -3,6 +3,7 @@
 // carried over between its scenarios (results with heroes and artifacts).
 
 #include "schema/Heroes.h"
+#include "schema_core/Text.h"
 #include "schema_core/ConditionnalBinarySequence.h"
 
 // 11 bytes.
@@ -45,8 +46,6 @@ public:
 
 class SvgCampaingData : public BinarySequence {
 public:
-    using Text32 = ArrayOfBinarySequences<unsigned int, ElemBinarySequence<char>>;
-
     explicit SvgCampaingData(VersionPredicate presence = AlwaysPresent);
 
     ElemBinarySequence<unsigned char>& item01;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "schema_core/Text.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/ElemBinarySequence.h"
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
@@ -27,8 +28,6 @@ public:
 // subversion 3. A freshly built hero is the default hero: all zero except item05 = -1.
 class SvgHero : public BinarySequence {
 public:
-    using Text32 = ArrayOfBinarySequences<unsigned int, ElemBinarySequence<char>>;
-
     explicit SvgHero(VersionPredicate presence = AlwaysPresent);
 
     SvgMovableObject& item01;

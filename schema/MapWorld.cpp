@@ -82,12 +82,12 @@ void SvgArtifacts::write(ByteOutput& out, const SvgVersion& version) const {
 
 SvgRumor::SvgRumor(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<ShortText>()),
+      item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgRumors::SvgRumors(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<ShortText>()),
+      item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned char[256]>>()),
       item03(addNew<ArrayOfBinarySequences<int, SvgRumor>>()) {}
 

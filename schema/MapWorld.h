@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "schema_core/Text.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/BinarySequence.h"
@@ -19,7 +20,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-using ShortText = ArrayOfBinarySequences<short, ElemBinarySequence<char>>;
 using TeleportList = ArrayOfElemBinarySequences<unsigned short, unsigned int>;
 
 // The 351-byte field holding the saved game's file name. On writing, the name is replaced by the
@@ -73,7 +73,7 @@ class SvgRumor : public BinarySequence {
 public:
     explicit SvgRumor(VersionPredicate presence = AlwaysPresent);
 
-    ShortText& item01;
+    Text16& item01;
     ElemBinarySequence<unsigned char>& item02;
 };
 
@@ -81,7 +81,7 @@ class SvgRumors : public BinarySequence {
 public:
     explicit SvgRumors(VersionPredicate presence = AlwaysPresent);
 
-    ShortText& item01;
+    Text16& item01;
     ElemBinarySequence<unsigned char[256]>& item02;
     ArrayOfBinarySequences<int, SvgRumor>& item03;
 };

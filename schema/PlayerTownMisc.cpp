@@ -73,7 +73,7 @@ SvgTown::SvgTown(VersionPredicate presence)
       item10(addNew<Elem<unsigned char>>()),
       item11(addNew<Elem<unsigned char>>()),
       item12(addNew<Elem<unsigned char>>()),
-      item13(addNew<ShortText>()),
+      item13(addNew<Text16>()),
       item14(addNew<Elem<short[14]>>()),
       item15(addNew<Elem<int[14]>>()),
       item16(addNew<Elem<unsigned char[5]>>()),

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "schema/MapWorld.h"
+#include "schema_core/Text.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/BinarySequence.h"
 #include "schema_core/ConditionnalBinarySequence.h"
@@ -65,7 +66,7 @@ public:
     ElemBinarySequence<unsigned char>& item10;
     ElemBinarySequence<unsigned char>& item11;
     ElemBinarySequence<unsigned char>& item12;
-    ShortText& item13;
+    Text16& item13;
     ElemBinarySequence<short[14]>& item14;
     ElemBinarySequence<int[14]>& item15;
     ElemBinarySequence<unsigned char[5]>& item16;
