@@ -142,7 +142,8 @@ TEST(BasicParameters, AccessorsReferToTheValuesReadIntoTheTree) {
     BasicParametersContent content;
     content.mapSize = 144;
     content.twoLevels = 1;
-    ByteInput in(encoded(content, v42));
+    std::vector<unsigned char> bytes = encoded(content, v42);
+    ByteInput in(bytes);
     record.read(in, v42);
     EXPECT_EQ(mapSize, 144u);
     EXPECT_EQ(twoLevels, 1u);
