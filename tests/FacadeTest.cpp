@@ -4,7 +4,6 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
 #include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
@@ -102,26 +101,6 @@ TEST(Facade, TargetKeepsTheFamilyAndHwSubversion) {
         EXPECT_EQ(target.svg_subversion, c.subversion);
         EXPECT_EQ(target.svg_hw_subversion, c.hw);
         EXPECT_EQ(target.formatLevel, 12u);
-    }
-}
-
-TEST(Facade, OutputKeepsTheSourceContainerAndTheHwSubversion) {
-    ScratchDir dir;
-    for (bool gzip : {false, true}) {
-        std::string input = dir.put("s.GM1", makeSaveFile(SaveFamily::Brevin45Sub2, gzip, 8));
-        std::string output = dir.file("s(converted).GM1");
-        Q7Svg facade;
-        facade.load(input.c_str());
-        ASSERT_FALSE(facade.hasError());
-        facade.convertAndSave(output.c_str());
-        ASSERT_FALSE(facade.hasError()) << facade.engine().errorMessage;
-        std::vector<unsigned char> written = ScratchDir::contents(output);
-        std::vector<unsigned char> body = gzip ? gunzipMember(written) : written;
-        ASSERT_GE(body.size(), 20u);
-        EXPECT_EQ(std::string(body.begin(), body.begin() + 4), "Q7SV");
-        EXPECT_EQ(std::vector<unsigned char>(body.begin() + 8, body.begin() + 20),
-                  (std::vector<unsigned char>{45, 0, 0, 0, 7, 0, 0, 0, 3, 0, 0, 0}));
-        EXPECT_EQ(facade.engine().outputBaseName, "s(converted).GM1");
     }
 }
 

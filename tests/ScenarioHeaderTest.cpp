@@ -91,15 +91,6 @@ TEST(ScenarioHeaderConditionals, LayoutsByTag) {
         EXPECT_EQ(cases[i].readSize(cases[i].bytes), expected[i]) << cases[i].name;
 }
 
-TEST(ScenarioHeaderConditionals, ConditionWithParametersKeepsExactBytes) {
-    std::vector<unsigned char> bytes{0x02, 0x05, 0x06, 0xFE, 0x10, 0x27, 0x00, 0x00};  // tag 2: u8 u8 i8 u32
-    SvgSpecialVictoryConditions victory;
-    EXPECT_EQ(readThenWrite(victory, bytes, v42, v45Sub3), bytes);
-    std::vector<unsigned char> herotype{0x07, 0x03, 0x02, 0x00, 'a', 'b'};
-    playerHerotypeInfo info;
-    EXPECT_EQ(readThenWrite(info, herotype, v42, v45Sub3), herotype);
-}
-
 TEST(PlayerAttributes, OstrelRecordGainsAZeroByteBeforeTheHerotypeInfo) {
     std::vector<unsigned char> ostrel{1, 2, 0xFD, 0x34, 0x12, 5, /*item06*/ 1, 9, 8, 7, /*item08*/ 4, 6, 1, 0, 'x'};
     std::vector<unsigned char> brevin{1, 2, 0xFD, 0x34, 0x12, 5, 1, 9, 8, 7, /*item07*/ 0, 4, 6, 1, 0, 'x'};
@@ -166,14 +157,6 @@ TEST(MapPreSmth, Is436BytesCarriedUnchanged) {
     MapPreSmthContent content = randomMapPreSmth(rng, v42);
     SvgMapPreSmth record;
     EXPECT_EQ(readThenWrite(record, content.bytes, v42, v45Sub3), content.bytes);
-}
-
-TEST(MapPreSmth, ShortDataRaises) {
-    std::vector<unsigned char> bytes(435, 1);
-    ByteInput in(bytes);
-    in.raiseOnFailure();
-    SvgMapPreSmth record;
-    EXPECT_THROW(record.read(in, v44Sub2), StreamError);
 }
 
 }  // namespace
