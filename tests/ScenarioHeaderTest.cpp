@@ -57,38 +57,34 @@ TEST(ScenarioHeaderConditionals, EveryTagValueReadsItsLayoutAndWritesItBack) {
     }
 }
 
+// How many bytes a record reads when its tag is followed by plenty of data.
+template <class Record>
+std::size_t bytesReadAfterTag(unsigned char tag) {
+    std::vector<unsigned char> bytes(32, 0x11);
+    bytes[0] = tag;
+    ByteInput in(bytes);
+    Record record;
+    record.read(in, v44Sub2);
+    return in.position();
+}
+
 TEST(ScenarioHeaderConditionals, LayoutsByTag) {
-    struct Case {
-        const char* name;
-        std::vector<unsigned char> bytes;
-        std::size_t (*readSize)(const std::vector<unsigned char>&);
-    };
-    auto sizeRead = [](auto record) {
-        return [](const std::vector<unsigned char>& bytes) -> std::size_t {
-            decltype(record) node;
-            ByteInput in(bytes);
-            in.raiseOnFailure();
-            node.read(in, v44Sub2);
-            return in.position();
-        };
-    };
-    std::vector<unsigned char> tail(16, 0x11);
-    auto withTail = [&](std::vector<unsigned char> head) { head.insert(head.end(), tail.begin(), tail.end()); return head; };
+    struct Case { const char* name; std::size_t (*bytesRead)(unsigned char); unsigned char tag; std::size_t expected; };
     const Case cases[] = {
-        {"victory -1: nothing", withTail({0xFF}), sizeRead(SvgSpecialVictoryConditions{})},
-        {"victory 8: two bytes", withTail({8}), sizeRead(SvgSpecialVictoryConditions{})},
-        {"victory 3: u8 u8 u8[3] i8 i8", withTail({3}), sizeRead(SvgSpecialVictoryConditions{})},
-        {"victory 12: u8 u8 u32", withTail({12}), sizeRead(SvgSpecialVictoryConditions{})},
-        {"loss -1: nothing", withTail({0xFF}), sizeRead(SvgSpecialLossConditions{})},
-        {"loss 3: nothing", withTail({3}), sizeRead(SvgSpecialLossConditions{})},
-        {"loss 1: i16", withTail({1}), sizeRead(SvgSpecialLossConditions{})},
-        {"teams 0: nothing", withTail({0}), sizeRead(Teams{})},
-        {"teams 1: eight bytes", withTail({1}), sizeRead(Teams{})},
-        {"herotype 255: nothing", withTail({255}), sizeRead(playerHerotypeInfo{})},
+        {"victory -1: nothing", &bytesReadAfterTag<SvgSpecialVictoryConditions>, 0xFF, 1},
+        {"victory 8: u8 u8", &bytesReadAfterTag<SvgSpecialVictoryConditions>, 8, 3},
+        {"victory 3: u8 u8 u8[3] i8 i8", &bytesReadAfterTag<SvgSpecialVictoryConditions>, 3, 8},
+        {"victory 10: u8 u8 u8 u8[3]", &bytesReadAfterTag<SvgSpecialVictoryConditions>, 10, 7},
+        {"victory 12: u8 u8 u32", &bytesReadAfterTag<SvgSpecialVictoryConditions>, 12, 7},
+        {"loss -1: nothing", &bytesReadAfterTag<SvgSpecialLossConditions>, 0xFF, 1},
+        {"loss 3: nothing", &bytesReadAfterTag<SvgSpecialLossConditions>, 3, 1},
+        {"loss 1: i16", &bytesReadAfterTag<SvgSpecialLossConditions>, 1, 3},
+        {"teams 0: nothing", &bytesReadAfterTag<Teams>, 0, 1},
+        {"teams 1: eight bytes", &bytesReadAfterTag<Teams>, 1, 9},
+        {"herotype 255: nothing", &bytesReadAfterTag<playerHerotypeInfo>, 255, 1},
+        {"hero info 1: three bytes", &bytesReadAfterTag<generateHeroInfo>, 1, 4},
     };
-    const std::size_t expected[] = {1, 3, 8, 7, 1, 1, 3, 1, 9, 1};
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(cases[i].readSize(cases[i].bytes), expected[i]) << cases[i].name;
+    for (const Case& c : cases) EXPECT_EQ(c.bytesRead(c.tag), c.expected) << c.name;
 }
 
 TEST(PlayerAttributes, OstrelRecordGainsAZeroByteBeforeTheHerotypeInfo) {
