@@ -5,13 +5,17 @@
 
 #include "engine/EngineMessages.h"
 #include "engine/VersionPolicy.h"
+#include "schema/AdventureObjects.h"
+#include "schema/Campaign.h"
+#include "schema/Heroes.h"
+#include "schema/MapWorld.h"
 #include "schema/PlayerTownMisc.h"
 #include "schema/ScenarioHeader.h"
+#include "schema_core/ArrayOfBinarySequencesWithVariableIntType.h"
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
 
-// The top-level nodes in file order, one line per node. Rows whose records belong to other
-// record groups are slotted in where their comment stands.
+// The top-level nodes in file order, one line per node.
 Q7Svg_impl::Q7Svg_impl() : BinarySequence(AlwaysPresent), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {  // 1
     for (int player = 0; player < 8; ++player) addNew<SVG_PLAYER_ATTRIBUTES>();                  // 2 to 9
     addNew<SvgSpecialVictoryConditions>();                                                       // 10
@@ -19,45 +23,45 @@ Q7Svg_impl::Q7Svg_impl() : BinarySequence(AlwaysPresent), basicParameters(addNew
     addNew<Teams>();                                                                             // 12
     addNew<ArrayOfBinarySequences<unsigned char, tuned_tag>>();                                  // 13
     addNew<SvgMapPreSmth>();                                                                     // 14
-    // 15 SvgCampaing
-    // 16 SvgMapPreSmth2(outputBaseName)
+    addNew<SvgCampaing>();                                                                       // 15
+    addNew<SvgMapPreSmth2>(outputBaseName);                                                      // 16
     addNew<ElemBinarySequence<unsigned int>>(0u, FromVersion44);                                 // 17 item17
     addNew<ElemBinarySequence<signed char>>(AlwaysPresent);                                      // 18 item18
-    // 19 SvgArtifacts
-    // 20 SvgArtifacts
+    addNew<SvgArtifacts>();                                                                      // 19
+    addNew<SvgArtifacts>();                                                                      // 20
     addNew<FixedLengthArrayOfElemBinarySequences<unsigned char>>(70, 0, FromVersion44);          // 21 item21
     addNew<ElemBinarySequence<unsigned char[28]>>(AlwaysPresent);                                // 22 item22
-    // 23 SvgRumors
+    addNew<SvgRumors>();                                                                         // 23
     addNew<ArrayOfElemBinarySequences<signed char, int[7]>>(AlwaysPresent);                      // 24 item24
-    // 25 SvgCells(basicParameters.mapSize(), basicParameters.twoLevels())
-    // 26 ArrayOfBinarySequences<unsigned int, SvgTemplate>
+    addNew<SvgCells>(basicParameters.mapSize(), basicParameters.twoLevels());                    // 25
+    addNew<ArrayOfBinarySequences<unsigned int, SvgTemplate>>();                                 // 26
     addNew<ArrayOfElemBinarySequences<unsigned int, char[5]>>(AlwaysPresent);                    // 27 item27
-    // 28 ArrayOfBinarySequences<unsigned short, SvgObjectPandoraEvent>
-    // 29 ArrayOfBinarySequences<unsigned short, SvgGuardedObjectSetup>
-    // 30 ArrayOfBinarySequences<unsigned short, SvgObjectMonster>
-    // 31 ArrayOfBinarySequencesWithVariableIntType<short, unsigned short, SvgSeerHut>(FromVersion44)
-    // 32 ArrayOfBinarySequences<unsigned short, SvgQuestGuard>
-    // 33 ArrayOfBinarySequences<unsigned int, SvgGlobalEvent>
-    // 34 ArrayOfBinarySequences<unsigned int, SvgTownEvent>
-    // 35 ArrayOfBinarySequencesWithVariableIntType<char, unsigned char, SvgSign>(FromVersion44)
-    // 36 ArrayOfBinarySequencesWithVariableIntType<unsigned char, unsigned int, SvgMine>(FromVersion44Sub3)
-    // 37 ArrayOfBinarySequences<unsigned short, SvgDwelling>
-    // 38 ArrayOfBinarySequences<unsigned char, SvgGarnisson>
-    // 39 ArrayOfBinarySequences<unsigned char, SvgBoat>
-    // 40 Obelisks
-    // 41 to 48 SvgPlayer, eight records
-    // 49 ArrayOfBinarySequences<unsigned char, SvgTown>
-    // 50 SvgHeroFixedSizeArray
-    // 51 SvgHeroAvailabilityFixedSizeArray
-    // 52 SvgHeroPlayerAvailabilityFixedSizeArray
-    // 53 SvgMisk
-    // 54 SvgCellsParams(basicParameters.mapSize(), basicParameters.twoLevels())
-    // 55 SvgTeleportes_Whirlpools_Gates
+    addNew<ArrayOfBinarySequences<unsigned short, SvgObjectPandoraEvent>>();                     // 28
+    addNew<ArrayOfBinarySequences<unsigned short, SvgGuardedObjectSetup>>();                     // 29
+    addNew<ArrayOfBinarySequences<unsigned short, SvgObjectMonster>>();                          // 30
+    addNew<ArrayOfBinarySequencesWithVariableIntType<short, unsigned short, SvgSeerHut>>(FromVersion44);        // 31
+    addNew<ArrayOfBinarySequences<unsigned short, SvgQuestGuard>>();                             // 32
+    addNew<ArrayOfBinarySequences<unsigned int, SvgGlobalEvent>>();                              // 33
+    addNew<ArrayOfBinarySequences<unsigned int, SvgTownEvent>>();                                // 34
+    addNew<ArrayOfBinarySequencesWithVariableIntType<char, unsigned char, SvgSign>>(FromVersion44);             // 35
+    addNew<ArrayOfBinarySequencesWithVariableIntType<unsigned char, unsigned int, SvgMine>>(FromVersion44Sub3); // 36
+    addNew<ArrayOfBinarySequences<unsigned short, SvgDwelling>>();                               // 37
+    addNew<ArrayOfBinarySequences<unsigned char, SvgGarnisson>>();                               // 38
+    addNew<ArrayOfBinarySequences<unsigned char, SvgBoat>>();                                    // 39
+    addNew<Obelisks>();                                                                          // 40
+    for (int player = 0; player < 8; ++player) addNew<SvgPlayer>();                              // 41 to 48
+    addNew<ArrayOfBinarySequences<unsigned char, SvgTown>>();                                    // 49
+    addNew<SvgHeroFixedSizeArray>();                                                             // 50
+    addNew<SvgHeroAvailabilityFixedSizeArray>();                                                 // 51
+    addNew<SvgHeroPlayerAvailabilityFixedSizeArray>();                                           // 52
+    addNew<SvgMisk>();                                                                           // 53
+    addNew<SvgCellsParams>(basicParameters.mapSize(), basicParameters.twoLevels());              // 54
+    addNew<SvgTeleportes_Whirlpools_Gates>();                                                    // 55
     addNew<ArrayOfElemBinarySequences<unsigned short, int[4]>>(AlwaysPresent);                   // 56 item56
-    // 57 ArrayOfBinarySequences<short, SvgCrbank>
-    // 58 ArrayOfBinarySequences<int, SvgReplayAct>
-    // 59 AddInfo(FromVersion44)
-    // 60 HW(FromVersion45)
+    addNew<ArrayOfBinarySequences<short, SvgCrbank>>();                                          // 57
+    addNew<ArrayOfBinarySequences<int, SvgReplayAct>>();                                         // 58
+    addNew<AddInfo>(FromVersion44);                                                              // 59
+    addNew<HW>(FromVersion45);                                                                   // 60
     addNew<HDModeData>();                                                                        // 61
 }
 

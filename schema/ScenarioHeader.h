@@ -8,9 +8,7 @@
 #include "schema_core/ConditionnalBinarySequence.h"
 #include "schema_core/ElemBinarySequence.h"
 #include "schema_core/SvgVersionInfo.h"
-
-using Text16 = ArrayOfBinarySequences<short, ElemBinarySequence<char>>;
-using Text32 = ArrayOfBinarySequences<unsigned int, ElemBinarySequence<char>>;
+#include "schema_core/Text.h"
 
 // Signature, version, map dimensions and scenario texts. The map records keep references to
 // the map size and level flag and read them whenever they read.

@@ -49,26 +49,75 @@ ElemArrayContent<Count> randomElemArray(Rng& rng, std::size_t elementSize, bool 
 
 }  // namespace
 
-GameStateContent randomGameState(SaveFamily family, Rng& rng) {
+SaveSize SaveSize::medium() {
+    SaveSize size;
+    size.mapSize = 36;
+    size.twoLevels = false;
+    size.maxCellEntries = 4;
+    size.objects = {20, 40, 20, 60, 30, 20, 10, 20, 30, 20, 40, 10, 6, 20};
+    size.towns = 12;
+    size.rumors = 10;
+    size.replayActs = 400;
+    size.teleportGroupOne = 17;
+    size.teleportGroupTwo = 12;
+    size.tailBytes = 256;
+    return size;
+}
+
+SaveSize SaveSize::extraLarge() {
+    SaveSize size;
+    size.mapSize = 144;
+    size.twoLevels = true;
+    size.maxCellEntries = 8;
+    size.objects = {120, 300, 150, 400, 150, 100, 60, 120, 120, 100, 250, 60, 40, 120};
+    size.towns = 48;
+    size.rumors = 40;
+    size.replayActs = 20000;
+    size.teleportGroupOne = 21;
+    size.teleportGroupTwo = 12;
+    size.tailBytes = 4096;
+    return size;
+}
+
+GameStateContent randomGameState(SaveFamily family, Rng& rng, const SaveSize& size) {
     const SvgVersion v = versionOf(family);
     GameStateContent c;
     c.basicParameters = randomBasicParameters(rng, v);
+    c.basicParameters.mapSize = size.mapSize;
+    c.basicParameters.twoLevels = size.twoLevels ? 1 : 0;
     for (auto& player : c.players) player = randomPlayerAttributes(rng, v);
     c.victoryConditions = randomVictoryConditions(rng, v);
     c.lossConditions = randomLossConditions(rng, v);
     c.teams = randomTeams(rng, v);
     c.tunedTags = randomTunedTags(rng, v);
     c.mapPreSmth = randomMapPreSmth(rng, v);
+    c.campaing = randomCampaing(rng, v);
+    c.mapPreSmth2 = randomMapPreSmth2(rng, v, "saved game " + rng.word(1, 8) + ".GM1");
     if (v.svg_version >= 44) {
         c.item17 = rng.gameValue();
         c.item21 = rng.gameBytes(70);
     }
     c.item18 = static_cast<std::int8_t>(rng.gameValue());
+    for (auto& block : c.artifacts) block = randomArtifacts(rng, v);
     c.item22 = rng.gameBytes(28);
+    c.rumors = randomRumors(rng, v, size.rumors);
     c.item24 = randomElemArray<std::int8_t>(rng, 28, true);
+    c.cells = randomCells(rng, v, size.mapSize, size.twoLevels, size.maxCellEntries);
     c.item27 = randomElemArray<std::uint32_t>(rng, 5, false);
+    c.objects = randomAdventureObjects(rng, v, size.objects);
+    for (auto& player : c.gamePlayers) player = randomPlayer(rng, v);
+    c.towns = randomTowns(rng, v, size.towns);
+    c.heroes = randomHeroTable(rng, v);
+    c.heroAvailability = randomHeroAvailability(rng, v);
+    c.heroPlayerAvailability = randomHeroPlayerAvailability(rng, v);
+    c.misk = randomMisk(rng, v);
+    c.cellsParams = randomCellsParams(rng, v, size.mapSize, size.twoLevels);
+    c.teleports = randomTeleports(rng, v, size.teleportGroupOne, size.teleportGroupTwo);
     c.item56 = randomElemArray<std::uint16_t>(rng, 16, false);
-    c.hdModeData = rng.gameBytes(rng.below(48));
+    c.replayActs = randomReplayActs(rng, v, size.replayActs);
+    c.addInfo = randomAddInfo(rng, v);
+    c.hw = randomHW(rng, v);
+    c.hdModeData = randomHDModeTail(rng, size.tailBytes);
     return c;
 }
 
@@ -81,19 +130,47 @@ Bytes encodeGameState(const GameStateContent& c, const SvgVersion& v) {
     encode(out, c.teams, v);
     encode(out, c.tunedTags, v);
     encode(out, c.mapPreSmth, v);
+    encode(out, c.campaing, v);
+    encode(out, c.mapPreSmth2, v);
     if (v.svg_version >= 44) out.u32(c.item17);
     out.i8(c.item18);
+    for (const auto& block : c.artifacts) encode(out, block, v);
     if (v.svg_version >= 44) out.raw(c.item21);
     out.raw(c.item22);
+    encode(out, c.rumors, v);
     encodeElemArray(out, c.item24);
+    encode(out, c.cells, v);
+    encodeTemplateList(out, c.objects, v);
     encodeElemArray(out, c.item27);
+    encodeMapObjectLists(out, c.objects, v);
+    for (const auto& player : c.gamePlayers) encode(out, player, v);
+    encodeTowns(out, c.towns, v);
+    encode(out, c.heroes, v);
+    encode(out, c.heroAvailability, v);
+    encode(out, c.heroPlayerAvailability, v);
+    encode(out, c.misk, v);
+    encode(out, c.cellsParams, v);
+    encode(out, c.teleports, v);
     encodeElemArray(out, c.item56);
-    out.raw(c.hdModeData);
+    encodeCreatureBankList(out, c.objects, v);
+    encodeReplayActs(out, c.replayActs, v);
+    if (v.svg_version >= 44) encode(out, c.addInfo, v);
+    if (v.svg_version >= 45) encode(out, c.hw, v);
+    encode(out, c.hdModeData, v);
     return out;
 }
 
-std::vector<unsigned char> makeSaveFile(SaveFamily family, bool gzip, std::uint64_t seed) {
+GameStateContent convertedContent(GameStateContent c, const SvgVersion& source, const SvgVersion& target,
+                                  const std::string& outputBaseName) {
+    c.mapPreSmth2 = withSavedName(std::move(c.mapPreSmth2), outputBaseName);
+    for (auto& block : c.artifacts) block = convertedArtifacts(std::move(block), target);
+    c.teleports = convertedTeleports(std::move(c.teleports), target);
+    if (source.svg_version == 42 && target.svg_version >= 44) c.heroes = withDefaultHeroes(std::move(c.heroes));
+    return c;
+}
+
+std::vector<unsigned char> makeSaveFile(SaveFamily family, bool gzip, std::uint64_t seed, const SaveSize& size) {
     Rng rng(seed);
-    Bytes body = encodeGameState(randomGameState(family, rng), versionOf(family));
+    Bytes body = encodeGameState(randomGameState(family, rng, size), versionOf(family));
     return gzip ? gzipMember(body.data) : body.data;
 }
