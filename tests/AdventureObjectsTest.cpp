@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/RecordIo.h"
-
 #include <memory>
 
 #include "schema/AdventureObjects.h"
 #include "schema_core/ArrayOfBinarySequencesWithVariableIntType.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/AdventureObjectsContent.h"
 
 namespace {
 
 using namespace record_io;
-
 
 const SvgVersion allFamilies[] = {v42, v44s2, v44s3, v45s2, v45s3};
 

@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/RecordIo.h"
-
 #include <numeric>
 
 #include "schema/Campaign.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/CampaignContent.h"
 
 namespace {
 
 using namespace record_io;
-
 
 const SvgVersion roundTripVersions[] = {v42, v44s2, v44s3, v45s3};
 

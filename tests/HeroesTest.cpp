@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/RecordIo.h"
-
 #include "schema/Heroes.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/HeroesContent.h"
 
 namespace {
 
 using namespace record_io;
-
 
 const SvgVersion roundTripVersions[] = {v42, v44s2, v44s3, v45s3};
 
