@@ -1,2 +1,11 @@
-// Placeholder entry point until the interactive run is built.
-int main() { return 0; }
+// Entry point of the savefile converter: the interactive run on the standard console with the
+// real engine. No arguments are read; the exit code is always 0.
+
+#include "driver/Console.h"
+#include "driver/ConversionEngine.h"
+#include "driver/ConversionRun.h"
+
+int main() {
+    FacadeEngine engine;
+    return runConversion(Console::standard(), engine);
+}
