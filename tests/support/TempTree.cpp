@@ -1,0 +1,42 @@
+#include "tests/support/TempTree.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+TempTree::TempTree() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "converter-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+}
+
+TempTree::~TempTree() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::filesystem::path TempTree::write(const std::string& relative, const std::vector<unsigned char>& bytes) const {
+    const std::filesystem::path path = root_ / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+    return path;
+}
+
+std::filesystem::path TempTree::write(const std::string& relative, const std::string& text) const {
+    return write(relative, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+std::filesystem::path TempTree::makeDirectory(const std::string& relative) const {
+    const std::filesystem::path path = root_ / relative;
+    std::filesystem::create_directories(path);
+    return path;
+}
+
+std::vector<unsigned char> readFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
