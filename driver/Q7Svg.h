@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "schema_core/ByteStream.h"
+#include "schema_core/SvgVersion.h"
 
 class Q7Svg_impl;
 
@@ -25,6 +26,10 @@ public:
     bool hasError() const;
 
     const Q7Svg_impl& engine() const { return *impl; }
+
+    // The conversion target for a source: svg_subversion 3 of the source's family (45 stays 45,
+    // anything else goes to 44), the source's svg_hw_subversion, formatLevel 12.
+    static SvgVersion targetFor(const SvgVersion& source);
 
 private:
     std::unique_ptr<Q7Svg_impl> impl;

@@ -1,0 +1,28 @@
+#pragma once
+// Texts of the failures the engine records. Those naming a file quote it in double quotes.
+
+#include <cstdint>
+#include <string>
+
+#include "schema_core/SvgVersion.h"
+
+namespace engine_messages {
+
+std::string cannotOpenForReading(const std::string& fileName);
+std::string tooShort(const std::string& fileName);
+std::string unknownSignature(const std::string& fileName, const unsigned char (&header)[8]);
+std::string inflateInitFailed(const std::string& fileName);
+std::string inflateErrorFlag(const std::string& fileName);
+std::string inflateDataError(const std::string& fileName);
+std::string inflateIncomplete(const std::string& fileName);
+std::string inflatedTooLarge(const std::string& fileName, std::size_t limit);
+std::string sizeMismatch(const std::string& fileName, std::int32_t produced, std::uint32_t expected);
+std::string unsupportedVersion(const std::string& fileName, const SvgVersion& version);
+std::string corrupted(const std::string& fileName);
+std::string nothingLoaded();
+std::string cannotOpenForWriting(const std::string& fileName);
+std::string cannotWrite(const std::string& fileName, int errorNumber);
+std::string deflateInitFailed();
+std::string deflateFailed();
+
+}  // namespace engine_messages

@@ -1,0 +1,45 @@
+#pragma once
+// The conversion engine. It is at the same time the root of the game-state schema: its
+// children are the top-level records in file order. One engine serves one file: load, then
+// convertAndSave. Failures are recorded in errorCode and errorMessage, never raised.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "schema_core/BinarySequence.h"
+
+class InputFile;
+class SVG_BASIC_PARAMETERS;
+
+class Q7Svg_impl : public BinarySequence {
+public:
+    Q7Svg_impl();
+    ~Q7Svg_impl() override;
+
+    // Reads a save file, raw or gzip, into the tree.
+    void load(const std::string& fileName);
+    // Writes the loaded game state as version `target` to fileName, gzip-compressed or raw.
+    void convertAndSave(const SvgVersion& target, bool compress, const std::string& fileName);
+
+    // Game-state content above this size is refused (real saves are a few megabytes).
+    static constexpr std::size_t maxContentBytes = std::size_t{128} << 20;
+
+    SvgVersion sourceVersion;
+    std::string outputBaseName;   // output file name without its directory
+    std::uint32_t sourceKind = 0; // 0 nothing loaded, 1 loaded from gzip, 2 loaded raw
+    std::uint32_t errorCode = 0;
+    std::string errorMessage;
+
+private:
+    void loadRaw(InputFile& file, const std::string& fileName);
+    void loadGzip(InputFile& file, const std::string& fileName);
+    void parse(ByteInput& in, const std::string& fileName);
+    void fail(std::uint32_t code, std::string message);
+
+    // Node 1; the map records take references to its map size and level flag.
+    SVG_BASIC_PARAMETERS& basicParameters;
+};
+
+// The part of a path after its last '/' or '\', or the whole path when it has neither.
+std::string baseNameOf(const std::string& path);

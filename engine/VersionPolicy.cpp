@@ -1,0 +1,32 @@
+#include "engine/VersionPolicy.h"
+
+bool isAcceptedSourceVersion(const SvgVersion& version) {
+    if (version.svg_version == 42) return true;
+    bool brevin = version.svg_version == 44 || version.svg_version == 45;
+    return brevin && (version.svg_subversion == 2 || version.svg_subversion == 3);
+}
+
+bool isOlderThan(const SvgVersion& target, const SvgVersion& source) {
+    if (target.svg_version == 42) return source.svg_version > 42;
+    return target.svg_subversion < source.svg_subversion;
+}
+
+namespace {
+std::string askedForLines(const SvgVersion& target) {
+    return "svg_version asked for is " + std::to_string(target.svg_version) + "\n" +
+           "svg_subversion asked for is " + std::to_string(target.svg_subversion) + "\n" +
+           "svg_hw_subversion asked for is " + std::to_string(target.svg_hw_subversion) + "\n";
+}
+}  // namespace
+
+std::string unknownTargetMessage(const SvgVersion& target) {
+    return "Error : asked for conversion to unknown savefile version\n" + askedForLines(target);
+}
+
+std::string olderTargetMessage(const SvgVersion& target, const SvgVersion& source) {
+    return "Error : asked for conversion to a version older than source version\n"
+           "source svg_version is " + std::to_string(source.svg_version) + "\n" +
+           "source svg_subversion is " + std::to_string(source.svg_subversion) + "\n" +
+           "source svg_hw_subversion is " + std::to_string(source.svg_hw_subversion) + "\n" +
+           askedForLines(target);
+}

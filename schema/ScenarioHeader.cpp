@@ -1,0 +1,96 @@
+#include "schema/ScenarioHeader.h"
+
+#include "schema_core/TagPredicates.h"
+
+SVG_BASIC_PARAMETERS::SVG_BASIC_PARAMETERS(VersionPredicate presence)
+    : BinarySequence(presence),
+      signature(addNew<ElemBinarySequence<char[8]>>(AlwaysPresent)),
+      version(addNew<SvgVersionInfo>(AlwaysPresent)),
+      item03(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
+      item04(addNew<ElemBinarySequence<unsigned char[32]>>(AlwaysPresent)),
+      item05(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
+      item06(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
+      mapSizeNode(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
+      twoLevelsNode(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {
+    addNew<Text16>(AlwaysPresent);                           // item09
+    addNew<Text16>(AlwaysPresent);                           // item10
+    addNew<ElemBinarySequence<char>>(AlwaysPresent);         // item11
+    addNew<ElemBinarySequence<char>>(AlwaysPresent);         // item12
+}
+
+generateHeroInfo::generateHeroInfo(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<unsigned char, 1>, AlwaysPresent);
+}
+
+playerHerotypeInfo::playerHerotypeInfo(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<unsigned char, 255>, AlwaysPresent);
+    addVariant<Text16>(&TagIsNot<unsigned char, 255>, AlwaysPresent);
+}
+
+SVG_PLAYER_ATTRIBUTES::SVG_PLAYER_ATTRIBUTES(VersionPredicate presence) : BinarySequence(presence) {
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);                 // item01
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);                 // item02
+    addNew<ElemBinarySequence<char>>(AlwaysPresent);                          // item03
+    addNew<ElemBinarySequence<short>>(AlwaysPresent);                         // item04
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);                 // item05
+    addNew<generateHeroInfo>(AlwaysPresent);                                  // item06
+    addNew<ElemBinarySequence<unsigned char>>(static_cast<unsigned char>(0), FromVersion44);  // item07
+    addNew<playerHerotypeInfo>(AlwaysPresent);                                // item08
+}
+
+SvgSpecialVictoryConditions::SvgSpecialVictoryConditions(VersionPredicate presence)
+    : ConditionnalBinarySequence(presence) {
+    using S = signed char;
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<S, -1>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<S, -1>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIs<S, 0>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIs<S, 1>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned int>>(&TagIs<S, 1>, AlwaysPresent);
+    addVariant<ElemBinarySequence<signed char>>(&TagIs<S, 2>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned int>>(&TagIs<S, 2>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 3>, AlwaysPresent);
+    addVariant<ElemBinarySequence<signed char>>(&TagIs<S, 3>, AlwaysPresent);
+    addVariant<ElemBinarySequence<signed char>>(&TagIs<S, 3>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 4>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIs<S, 5>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 6>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 7>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char>>(&TagIs<S, 10>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 10>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned int>>(&TagIs<S, 12>, AlwaysPresent);
+}
+
+SvgSpecialLossConditions::SvgSpecialLossConditions(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    using S = signed char;
+    addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 0>, AlwaysPresent);
+    addVariant<ElemBinarySequence<short>>(&TagIs<S, 1>, AlwaysPresent);
+    addVariant<ElemBinarySequence<unsigned short>>(&TagIs<S, 2>, AlwaysPresent);
+}
+
+Teams::Teams(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    addVariant<ElemBinarySequence<unsigned char[8]>>(&TagIsNot<unsigned char, 0>, AlwaysPresent);
+}
+
+tuned_tag::tuned_tag(VersionPredicate presence) : BinarySequence(presence) {
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);  // item01
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);  // item02
+    addNew<Text32>(AlwaysPresent);                             // item03
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);  // item04
+}
+
+SvgMapPreSmth::SvgMapPreSmth(VersionPredicate presence) : BinarySequence(presence) {
+    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item01
+    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item02
+    addNew<ElemBinarySequence<unsigned char[32]>>(AlwaysPresent);   // item03
+    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item04
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item05
+    addNew<ElemBinarySequence<unsigned char[251]>>(AlwaysPresent);  // item06
+    addNew<ElemBinarySequence<unsigned char[100]>>(AlwaysPresent);  // item07
+    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item08
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item09
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item10
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item11
+    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item12
+    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item13
+    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item14
+}

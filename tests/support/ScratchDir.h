@@ -1,0 +1,59 @@
+#pragma once
+// A fresh directory under the system temporary directory, removed with everything in it when
+// the object goes. Each test gets its own, so tests may run in parallel.
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include <unistd.h>
+
+class ScratchDir {
+public:
+    ScratchDir() {
+        static std::atomic<unsigned> counter{0};
+        std::random_device seed;
+        for (int attempt = 0;; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("converter-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                     std::to_string(seed()));
+            std::error_code error;
+            if (std::filesystem::create_directory(path_, error)) break;
+            if (attempt > 100) throw std::filesystem::filesystem_error("cannot create scratch directory", path_, error);
+        }
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+    std::string put(const std::string& name, const std::vector<unsigned char>& bytes) const {
+        std::string full = file(name);
+        std::ofstream out(full, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return full;
+    }
+
+    static std::vector<unsigned char> contents(const std::string& full) {
+        std::ifstream in(full, std::ios::binary);
+        return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+private:
+    std::filesystem::path path_;
+};
