@@ -52,20 +52,6 @@ TEST(SaveNames, OutputNamePutsTheMarkBeforeTheExtension) {
     EXPECT_EQ(outputName("../games/a b/.GMz"), "../games/a b/(converted).GMz");
 }
 
-// The order a walk must give: a directory's non-directories in the file system's enumeration
-// order, then each subdirectory's walk in the same order.
-void expectedWalk(std::vector<std::string>& out, const fs::path& onDisk, const std::string& asListed) {
-    std::vector<std::pair<fs::path, std::string>> subdirectories;
-    for (const fs::directory_entry& entry : fs::directory_iterator(onDisk)) {
-        const std::string listed = asListed + "/" + entry.path().filename().string();
-        if (entry.is_directory() && !entry.is_symlink())
-            subdirectories.emplace_back(entry.path(), listed);
-        else
-            out.push_back(listed);
-    }
-    for (const auto& [path, listed] : subdirectories) expectedWalk(out, path, listed);
-}
-
 TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
     TempTree tree;
     for (const char* file : {"games/b.GM1", "games/a.GM1", "games/notes.txt", "games/s/c.GM2", "games/s/t/d.GM3",
@@ -75,7 +61,8 @@ TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
     tree.makeDirectory("games/dir.GM1");
 
     std::vector<std::string> expected{"kept"};
-    expectedWalk(expected, tree.root() / "games", tree.root().string() + "/games");
+    for (const std::string& path : walkOrderOf(tree.root() / "games", tree.root().string() + "/games"))
+        expected.push_back(path);
     std::vector<std::string> walked{"kept"};  // appended to, never cleared
     ASSERT_TRUE(collectFiles(walked, tree.root().string() + "/games"));
     EXPECT_EQ(walked, expected);

@@ -40,3 +40,20 @@ std::vector<unsigned char> readFileBytes(const std::filesystem::path& path) {
     if (!in) throw std::runtime_error("cannot read " + path.string());
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+std::vector<std::string> walkOrderOf(const std::filesystem::path& onDisk, const std::string& listedAs) {
+    std::vector<std::string> listed;
+    std::vector<std::pair<std::filesystem::path, std::string>> subdirectories;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(onDisk)) {
+        const std::string name = listedAs + "/" + entry.path().filename().string();
+        if (entry.is_directory() && !entry.is_symlink())
+            subdirectories.emplace_back(entry.path(), name);
+        else
+            listed.push_back(name);
+    }
+    for (const auto& [path, name] : subdirectories) {
+        const std::vector<std::string> nested = walkOrderOf(path, name);
+        listed.insert(listed.end(), nested.begin(), nested.end());
+    }
+    return listed;
+}

@@ -23,3 +23,8 @@ private:
 };
 
 std::vector<unsigned char> readFileBytes(const std::filesystem::path& path);
+
+// The paths a walk of `onDisk` must list, named as if the walk started at `listedAs`: a
+// directory's non-directories in the file system's enumeration order, then each
+// subdirectory's, depth first. Symbolic links are not entered.
+std::vector<std::string> walkOrderOf(const std::filesystem::path& onDisk, const std::string& listedAs);
