@@ -415,6 +415,21 @@ private:
     int master_;
 };
 
+// Starts the converter in `workDir` on a new pseudo-terminal with TERM=xterm; `master` is the
+// terminal's other side.
+pid_t startOnTerminal(const fs::path& workDir, int& master) {
+    const std::string directory = workDir.string();
+    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        char term[] = "TERM=xterm";
+        char* environment[] = {term, nullptr};
+        execle(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr), environment);
+        _exit(127);
+    }
+    return child;
+}
+
 // Under a terminal: the colours of every print, the stripe over the outcome lines, a pause that
 // takes one key without Enter or echo, and the terminal left as it was found.
 TEST(TerminalRun, ColoursStripesAndResetOnATerminal) {
@@ -426,16 +441,8 @@ TEST(TerminalRun, ColoursStripesAndResetOnATerminal) {
     const std::vector<std::string> walk = walkOrderOf(tree.root() / "games", "../games");
 
     int master = -1;
-    const std::string directory = (tree.root() / "work").string();
-    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    const pid_t child = startOnTerminal(tree.root() / "work", master);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (chdir(directory.c_str()) != 0) _exit(126);
-        char term[] = "TERM=xterm";
-        char* environment[] = {term, nullptr};
-        execle(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr), environment);
-        _exit(127);
-    }
     // Holding the terminal's other side open keeps its settings readable after the run.
     const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
     ASSERT_GE(slave, 0);
@@ -496,6 +503,26 @@ TEST(TerminalRun, ColoursStripesAndResetOnATerminal) {
     EXPECT_EQ(after.c_lflag, before.c_lflag);
     close(slave);
     close(master);
+}
+
+// Ended by a signal while waiting for the answer, the converter still resets the colours.
+TEST(TerminalRun, ColoursAreResetWhenEndedBySignal) {
+    TempTree tree;
+    tree.makeDirectory("work");
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master);
+    ASSERT_GE(child, 0);
+    TerminalOutput output(master);
+    const std::string waiting = terminalLine("Are you sure you want to proceed ? (y/n)") + sgrSequence(ColourText);
+    const bool asked = output.waitFor(waiting);
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    while (output.pump()) {}
+    close(master);
+    ASSERT_TRUE(asked) << output.text;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(output.text.substr(output.text.find(waiting) + waiting.size()), "\x1b[0m");
 }
 
 }  // namespace
