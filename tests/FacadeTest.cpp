@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+#include "driver/Q7Svg.h"
+#include "engine/Q7Svg_impl.h"
+#include "tests/support/SaveBuilder.h"
+#include "tests/support/ScratchDir.h"
+
+namespace {
+
+std::vector<unsigned char> header(std::uint32_t version, std::vector<std::uint32_t> more = {}) {
+    Bytes b;
+    b.raw(std::string("Q7SVG\0\0\0", 8)).u32(version);
+    for (std::uint32_t v : more) b.u32(v);
+    b.fill(8, 0xAA);  // data beyond the header must not be read
+    return b.data;
+}
+
+TEST(Facade, LibraryVersionAndOwnership) {
+    EXPECT_STREQ(Q7Svg::libraryVersion(), "1.00");
+    EXPECT_FALSE(std::is_copy_constructible_v<Q7Svg>);
+    EXPECT_FALSE(std::is_copy_assignable_v<Q7Svg>);
+    Q7Svg facade;
+    EXPECT_FALSE(facade.hasError());
+    EXPECT_EQ(facade.engine().sourceKind, 0u);
+    EXPECT_EQ(facade.engine().errorCode, 0u);
+}
+
+TEST(Facade, ClassifiesHeadersAndConsumesOnlyTheHeader) {
+    struct Case { const char* name; std::vector<unsigned char> bytes; SavefileClass expected; std::size_t consumed; };
+    const Case cases[] = {
+        {"42", header(42, {9, 9}), SavefileClass::OstrelSave, 12},
+        {"44/2", header(44, {2}), SavefileClass::OlderBrevinSave, 16},
+        {"44/3", header(44, {3}), SavefileClass::CurrentBrevinSave, 16},
+        {"45 hw 7 /2", header(45, {7, 2}), SavefileClass::OlderBrevinSave, 20},
+        {"45 hw 0 /3", header(45, {0, 3}), SavefileClass::CurrentBrevinSave, 20},
+        {"43", header(43, {2}), SavefileClass::Unrecognised, 12},
+        {"44/1", header(44, {1}), SavefileClass::Unrecognised, 16},
+        {"45/4", header(45, {7, 4}), SavefileClass::Unrecognised, 20},
+        {"46/2", header(46, {0, 2}), SavefileClass::Unrecognised, 20},
+    };
+    for (const Case& c : cases) {
+        ByteInput in(c.bytes);
+        EXPECT_EQ(classifySavefile(in), c.expected) << c.name;
+        EXPECT_EQ(in.position(), c.consumed) << c.name;
+    }
+}
+
+TEST(Facade, ClassifiesShortDataAsUnrecognisedOrByThePartialValue) {
+    std::vector<unsigned char> signatureOnly{'Q', '7', 'S', 'V', 'G', 0, 0, 0};
+    ByteInput empty(signatureOnly);
+    EXPECT_EQ(classifySavefile(empty), SavefileClass::Unrecognised);
+    std::vector<unsigned char> nothing;
+    ByteInput none(nothing);
+    EXPECT_EQ(classifySavefile(none), SavefileClass::Unrecognised);
+    // A version-44 header without its subversion: the missing member stays 0.
+    std::vector<unsigned char> noSubversion{'Q', '7', 'S', 'V', 'G', 0, 0, 0, 44, 0, 0, 0};
+    ByteInput cut(noSubversion);
+    EXPECT_EQ(classifySavefile(cut), SavefileClass::Unrecognised);
+    // Two bytes of svg_version that happen to read as 42.
+    std::vector<unsigned char> partial{'Q', '7', 'S', 'V', 'G', 0, 0, 0, 42, 0};
+    ByteInput half(partial);
+    EXPECT_EQ(classifySavefile(half), SavefileClass::OstrelSave);
+}
+
+TEST(Facade, ClassifiesEveryFamilyOfBuiltSaves) {
+    const std::pair<SaveFamily, SavefileClass> cases[] = {
+        {SaveFamily::Ostrel42, SavefileClass::OstrelSave},
+        {SaveFamily::Brevin44Sub2, SavefileClass::OlderBrevinSave},
+        {SaveFamily::Brevin44Sub3, SavefileClass::CurrentBrevinSave},
+        {SaveFamily::Brevin45Sub2, SavefileClass::OlderBrevinSave},
+        {SaveFamily::Brevin45Sub3, SavefileClass::CurrentBrevinSave},
+    };
+    for (auto [family, expected] : cases) {
+        std::vector<unsigned char> file = makeSaveFile(family, false, 3);
+        ByteInput in(file);
+        EXPECT_EQ(classifySavefile(in), expected) << nameOf(family);
+    }
+}
+
+TEST(Facade, TargetKeepsTheFamilyAndHwSubversion) {
+    struct Case { SvgVersion source; std::uint32_t version, subversion, hw; };
+    auto triple = [](std::uint32_t v, std::uint32_t s, std::uint32_t h) {
+        SvgVersion t;
+        t.svg_version = v;
+        t.svg_subversion = s;
+        t.svg_hw_subversion = h;
+        t.updateFormatLevel();
+        return t;
+    };
+    const Case cases[] = {
+        {triple(44, 2, 0), 44, 3, 0},
+        {triple(45, 2, 7), 45, 3, 7},
+        {triple(42, 0, 0), 44, 3, 0},
+        {triple(44, 3, 0), 44, 3, 0},
+    };
+    for (const Case& c : cases) {
+        SvgVersion target = Q7Svg::targetFor(c.source);
+        EXPECT_EQ(target.svg_version, c.version);
+        EXPECT_EQ(target.svg_subversion, c.subversion);
+        EXPECT_EQ(target.svg_hw_subversion, c.hw);
+        EXPECT_EQ(target.formatLevel, 12u);
+    }
+}
+
+TEST(Facade, FailedLoadIsSeenThroughHasError) {
+    ScratchDir dir;
+    Q7Svg facade;
+    facade.load(dir.file("missing.GM1").c_str());
+    EXPECT_TRUE(facade.hasError());
+    EXPECT_EQ(facade.engine().errorCode, 1u);
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "engine/VersionPolicy.h"
+
+namespace {
+
+SvgVersion triple(std::uint32_t version, std::uint32_t subversion, std::uint32_t hw = 0) {
+    SvgVersion v;
+    v.svg_version = version;
+    v.svg_subversion = subversion;
+    v.svg_hw_subversion = hw;
+    v.updateFormatLevel();
+    return v;
+}
+
+TEST(VersionPolicy, AcceptedSourceVersions) {
+    struct Case { std::uint32_t version, subversion, hw; bool accepted; };
+    const Case cases[] = {
+        {42, 0, 0, true},  {42, 7, 9, true},   {42, 0xFFFFFFFF, 3, true},
+        {44, 2, 0, true},  {44, 3, 0, true},   {45, 2, 7, true},  {45, 3, 0, true},
+        {44, 0, 0, false}, {44, 1, 0, false},  {44, 4, 0, false}, {45, 1, 0, false}, {45, 4, 0, false},
+        {43, 2, 0, false}, {43, 0, 0, false},  {46, 2, 0, false}, {46, 3, 0, false}, {41, 0, 0, false},
+        {0, 0, 0, false},  {0xFFFFFFFF, 3, 0, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isAcceptedSourceVersion(triple(c.version, c.subversion, c.hw)), c.accepted)
+            << c.version << "/" << c.subversion << "/" << c.hw;
+}
+
+TEST(VersionPolicy, OlderThan) {
+    struct Case { SvgVersion target, source; bool older; };
+    const Case cases[] = {
+        {triple(44, 2), triple(45, 3), true},
+        {triple(44, 3), triple(45, 3), false},  // only the subversions are compared
+        {triple(45, 3), triple(44, 2), false},
+        {triple(44, 3), triple(42, 0), false},
+        {triple(45, 2), triple(45, 3, 7), true},
+        {triple(42, 0), triple(44, 2), true},
+        {triple(42, 0), triple(42, 0), false},
+        {triple(42, 5), triple(42, 0), false},
+        {triple(44, 3, 0), triple(45, 3, 9), false},  // hw subversion is not compared
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isOlderThan(c.target, c.source), c.older)
+            << c.target.svg_version << "/" << c.target.svg_subversion << " vs " << c.source.svg_version << "/"
+            << c.source.svg_subversion;
+}
+
+TEST(VersionPolicy, MessagesListTheTriples) {
+    EXPECT_EQ(unknownTargetMessage(triple(46, 1, 4)),
+              "Error : asked for conversion to unknown savefile version\n"
+              "svg_version asked for is 46\n"
+              "svg_subversion asked for is 1\n"
+              "svg_hw_subversion asked for is 4\n");
+    EXPECT_EQ(olderTargetMessage(triple(44, 2, 0), triple(45, 3, 4000000000u)),
+              "Error : asked for conversion to a version older than source version\n"
+              "source svg_version is 45\n"
+              "source svg_subversion is 3\n"
+              "source svg_hw_subversion is 4000000000\n"
+              "svg_version asked for is 44\n"
+              "svg_subversion asked for is 2\n"
+              "svg_hw_subversion asked for is 0\n");
+}
+
+}  // namespace
