@@ -124,10 +124,11 @@ private:
 
     void convert(const std::string& path) {
         const std::string output = outputName(path);
+        const std::string prefix = path + ": ";
         switch (engine_.convert(path, output)) {
-            case ConversionOutcome::LoadFailed: printer_.printColoured(ColourError, true, path + ": " + LoadFailed); break;
-            case ConversionOutcome::WriteFailed: printer_.printColoured(ColourError, true, path + ": " + WriteFailed); break;
-            case ConversionOutcome::Converted: printer_.printColoured(ColourText, true, path + ": " + Converted + output); break;
+            case ConversionOutcome::LoadFailed: printer_.printColoured(ColourError, true, prefix + LoadFailed); break;
+            case ConversionOutcome::WriteFailed: printer_.printColoured(ColourError, true, prefix + WriteFailed); break;
+            case ConversionOutcome::Converted: printer_.printColoured(ColourText, true, prefix + Converted + output); break;
         }
     }
 

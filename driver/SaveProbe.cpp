@@ -97,7 +97,6 @@ SaveProbe probeSaveFile(const std::string& path) {
         probe.status = SaveProbeStatus::CannotReadFirstBytes;
         return probe;
     }
-    probe.readError = false;
     if (lseek(file.fd(), 0, SEEK_SET) != 0) {
         probe.status = SaveProbeStatus::CannotReadFirstBytes;
         return probe;

@@ -91,7 +91,9 @@ RunResult runConverter(const fs::path& workDir, const std::string& answers) {
     return result;
 }
 
-std::string padded(const std::string& line) { return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n"; }
+std::string padded(const std::string& line) {
+    return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
+}
 
 std::string screen(const std::vector<std::string>& lines) {
     std::string text;
