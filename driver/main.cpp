@@ -1,6 +1,7 @@
 // Entry point of the savefile converter: the interactive run on the standard console with the
 // real engine. No arguments are read; the exit code is always 0.
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 
@@ -9,6 +10,8 @@
 #include "driver/ConversionRun.h"
 
 int main() {
+    // Output into a closed pipe must not end the run with a signal: writes fail quietly instead.
+    std::signal(SIGPIPE, SIG_IGN);
     Console& console = Console::standard();
     try {
         FacadeEngine engine;

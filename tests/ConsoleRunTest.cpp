@@ -461,6 +461,13 @@ TEST(TerminalRun, ColoursStripesAndResetOnATerminal) {
     if (!output.waitFor(std::string(PausePrompt))) kill(child, SIGKILL);
     ASSERT_NE(output.text.find(std::string(PausePrompt)), std::string::npos) << output.text;
     const std::size_t promptEnd = output.text.find(std::string(PausePrompt)) + PausePrompt.size();
+    // The key is typed once the program has switched the terminal to single keys without echo.
+    const auto modeDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
+    termios during{};
+    while (tcgetattr(slave, &during) == 0 && (during.c_lflag & (ECHO | ICANON)) != 0 &&
+           std::chrono::steady_clock::now() < modeDeadline)
+        output.pump();
+    ASSERT_EQ(during.c_lflag & (ECHO | ICANON), 0u);
     ASSERT_EQ(write(master, "k", 1), 1);  // any key, no Enter
 
     int status = 0;
