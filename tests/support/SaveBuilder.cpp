@@ -66,13 +66,13 @@ SaveSize SaveSize::medium() {
 
 SaveSize SaveSize::extraLarge() {
     SaveSize size;
-    size.mapSize = 144;
+    size.mapSize = 252;
     size.twoLevels = true;
     size.maxCellEntries = 8;
-    size.objects = {240, 600, 300, 800, 300, 200, 120, 240, 240, 200, 500, 120, 80, 240};
+    size.objects = {120, 300, 150, 400, 150, 100, 60, 120, 120, 100, 250, 60, 40, 120};
     size.towns = 48;
     size.rumors = 40;
-    size.replayActs = 160000;
+    size.replayActs = 20000;
     size.teleportGroupOne = 21;
     size.teleportGroupTwo = 12;
     size.tailBytes = 4096;
