@@ -1,0 +1,23 @@
+#pragma once
+// The one printing operation of the run: sets the colour, wraps every line to 79 columns at a
+// space and pads it to exactly 79 columns, so a background colour fills the same width on every
+// line. Striped prints take their background from a stripe that flips on every striped print.
+
+#include <string_view>
+
+#include "driver/Console.h"
+
+inline constexpr std::size_t LineWidth = 79;
+
+class ColourPrinter {
+public:
+    explicit ColourPrinter(Console& console) : console_(console) {}
+
+    void printColoured(ConsoleAttribute colour, bool striped, std::string_view text);
+
+private:
+    void printWrapped(std::string_view line);
+
+    Console& console_;
+    ConsoleAttribute stripeBackground_ = 16;  // blue background first
+};

@@ -1,0 +1,57 @@
+#pragma once
+// The console layer the run prints and reads through. Text attributes are 16-bit values
+// (bits 0-3 foreground, 4-7 background: 1 blue, 2 green, 4 red, 8 bright); on a terminal they
+// are rendered as ANSI SGR sequences, anywhere else only the text is written.
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+using ConsoleAttribute = std::uint16_t;
+
+inline constexpr ConsoleAttribute ColourBanner = 31;  // bright white on blue
+inline constexpr ConsoleAttribute ColourText = 15;    // bright white on black
+inline constexpr ConsoleAttribute ColourError = 12;   // bright red on black
+
+// The SGR sequence selecting the attribute's foreground and background, e.g. 28 -> ESC[91;44m.
+std::string sgrSequence(ConsoleAttribute attribute);
+inline constexpr std::string_view SgrReset = "\x1b[0m";
+inline constexpr std::string_view PausePrompt = "Press any key to continue . . . ";
+
+class Console {
+public:
+    // `colours`: write escape sequences for attributes. `keyboardFd`: a terminal descriptor the
+    // pause reads its key from in non-canonical mode, or -1 to read the key from `in`.
+    Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd = -1);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // Standard input and output; colours when standard output is a terminal whose TERM is not
+    // "dumb". Resets the terminal's colours if the program is ended by a signal.
+    static Console& standard();
+
+    void setAttribute(ConsoleAttribute attribute);
+    void write(std::string_view text);
+
+    // One unformatted character of input (white space included), or EOF.
+    int readChar();
+    void clearInputState();
+
+    // Prints the pause prompt and waits for one key (or one byte of input, or end of input).
+    void pause();
+
+    // Puts the terminal's attributes back to their defaults, once anything was changed.
+    void resetAttributes();
+
+private:
+    void waitForTerminalKey();
+
+    std::istream& in_;
+    std::ostream& out_;
+    bool colours_;
+    int keyboardFd_;
+    bool attributeChanged_ = false;
+};

@@ -1,0 +1,107 @@
+// The run in-process with a scripted engine: what only the console can show (colours of both
+// passes) and what the real engine never does (a different library version).
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "driver/Console.h"
+#include "driver/ConversionRun.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/TempTree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ScriptedEngine : public ConversionEngine {
+public:
+    std::string libraryVersion() const override { return version; }
+    SavefileClass classify(ByteInput& content) const override { return classifySavefile(content); }
+    ConversionOutcome convert(const std::string& source, const std::string& output) override {
+        conversions.push_back(source + " -> " + output);
+        return outcome;
+    }
+
+    std::string version = "1.00";
+    ConversionOutcome outcome = ConversionOutcome::Converted;
+    std::vector<std::string> conversions;
+};
+
+std::vector<unsigned char> header(std::uint32_t version, std::uint32_t subversion) {
+    Bytes bytes;
+    bytes.raw(std::string("Q7SVG\0\0\0", 8)).u32(version);
+    if (version >= 44) bytes.u32(subversion);
+    return bytes.fill(40, 0).data;
+}
+
+// Runs in a working folder beside a games folder of its own, and comes back afterwards.
+class ConversionRunInProcess : public ::testing::Test {
+protected:
+    ConversionRunInProcess() : previous(fs::current_path()) {
+        fs::current_path(tree.makeDirectory("work"));
+    }
+    ~ConversionRunInProcess() override { fs::current_path(previous); }
+
+    std::string run(const std::string& answers, bool colours) {
+        std::istringstream in(answers);
+        std::ostringstream out;
+        Console console(in, out, colours);
+        EXPECT_EQ(runConversion(console, engine), 0);
+        return out.str();
+    }
+
+    TempTree tree;
+    fs::path previous;
+    ScriptedEngine engine;
+};
+
+std::string padded(const std::string& line) { return line + std::string(79 - line.size(), ' ') + "\n"; }
+
+TEST_F(ConversionRunInProcess, WarnsWhenTheEngineIsAnotherVersion) {
+    engine.version = "2.17";
+    const std::string output = run("n\n", false);
+    EXPECT_EQ(output.substr(0, 2 * 80),
+              padded("Warning : this utility was initially compiled with trennix v1.00, but version") +
+                  padded("used here is 2.17"));
+}
+
+TEST_F(ConversionRunInProcess, StripeRunsOnAcrossBothPasses) {
+    tree.write("games/a.GM1", header(44, 2));
+    tree.write("games/o.GM2", header(42, 0));
+    tree.write("games/p.CGM", header(42, 0));
+    engine.outcome = ConversionOutcome::LoadFailed;
+    const std::string output = run("y\ny", true);
+
+    // Every outcome line with the attribute it was printed in, in order.
+    std::vector<std::pair<std::string, std::string>> outcomes;
+    for (std::size_t at = output.find("../games/"); at != std::string::npos; at = output.find("../games/", at + 1)) {
+        const std::size_t sequence = output.rfind("\x1b[", at);
+        outcomes.emplace_back(output.substr(sequence, at - sequence), output.substr(at, output.find(' ', at) - at));
+    }
+    ASSERT_EQ(outcomes.size(), 3u) << output;
+    EXPECT_EQ(outcomes[0], std::make_pair(sgrSequence(28), std::string("../games/a.GM1:")));
+    // The second pass follows the first pass's stripe, in walk order of the Ostrel saves.
+    const std::vector<std::string> walk = walkOrderOf(tree.root() / "games", "../games");
+    std::vector<std::string> ostrel;
+    for (const std::string& path : walk)
+        if (path != "../games/a.GM1") ostrel.push_back(path);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const bool campaign = ostrel[i] == "../games/p.CGM";
+        const ConsoleAttribute background = i == 0 ? 0 : 16;
+        EXPECT_EQ(outcomes[1 + i].first, sgrSequence(static_cast<ConsoleAttribute>(background | (campaign ? 15 : 12))));
+        EXPECT_EQ(outcomes[1 + i].second, ostrel[i] + ":");
+    }
+    EXPECT_NE(output.find("../games/p.CGM:  skipped (Ostrel campaing saves cannot be converted)"), std::string::npos);
+    EXPECT_NE(output.find("../games/o.GM2:  failed (error reading file)"), std::string::npos);
+    EXPECT_EQ(engine.conversions, (std::vector<std::string>{"../games/a.GM1 -> ../games/a(converted).GM1",
+                                                            "../games/o.GM2 -> ../games/o(converted).GM2"}));
+    EXPECT_EQ(output.substr(output.size() - 4), "\x1b[0m");
+}
+
+}  // namespace

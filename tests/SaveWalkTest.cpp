@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include "driver/SaveWalk.h"
+#include "tests/support/TempTree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(SaveNames, RulesSearchTheWholePathFromItsStart) {
+    struct Case {
+        std::string path;
+        bool save, ownOutput, campaign;
+    };
+    const std::vector<Case> cases = {
+        {"x.GM1", true, false, false},
+        {"x.GMa", true, false, false},
+        {"x.CGM", true, false, true},
+        {"../games/x.CGM", true, false, true},
+        {"x.gm1", false, false, false},
+        {"x.GM", false, false, false},
+        {"x.GM12", false, false, false},
+        {"x.cgm", false, false, false},
+        {"../games/y.GMz/x.GM1", false, false, false},  // the first ".GM" is the directory's
+        {"../games/old.GM1/a.GM1", false, false, false},
+        {"../games/c.CGM/a.CGM", false, false, false},  // the first ".CGM" is the folder's
+        {"x(converted).GM1", true, true, false},
+        {"x(converted)1.GM1", true, false, false},
+        {"(converted)/x(converted).GM1", true, false, false},
+        {"x(converted).CGM", true, true, true},
+        {".GM1", true, false, false},
+        {"", false, false, false},
+        {"GM", false, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isSaveName(c.path), c.save) << c.path;
+        EXPECT_EQ(isOwnOutput(c.path), c.ownOutput) << c.path;
+        EXPECT_EQ(isCampaignName(c.path), c.campaign) << c.path;
+    }
+}
+
+TEST(SaveNames, OutputNamePutsTheMarkBeforeTheExtension) {
+    EXPECT_EQ(outputName("../games/x.GM1"), "../games/x(converted).GM1");
+    EXPECT_EQ(outputName("../games/x.CGM"), "../games/x(converted).CGM");
+    EXPECT_EQ(outputName("../games/a b/.GMz"), "../games/a b/(converted).GMz");
+}
+
+TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
+    TempTree tree;
+    for (const char* file : {"games/b.GM1", "games/a.GM1", "games/notes.txt", "games/s/c.GM2", "games/s/t/d.GM3",
+                             "games/s/t/e.GM4", "games/s/z.GM5", "games/u/f.CGM", "games/.hidden.GM1"})
+        tree.write(file, "x");
+    tree.makeDirectory("games/empty");
+    tree.makeDirectory("games/dir.GM1");
+
+    std::vector<std::string> expected{"kept"};
+    for (const std::string& path : walkOrderOf(tree.root() / "games", tree.root().string() + "/games"))
+        expected.push_back(path);
+    std::vector<std::string> walked{"kept"};  // appended to, never cleared
+    ASSERT_TRUE(collectFiles(walked, tree.root().string() + "/games"));
+    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(walked.size(), 10u);
+
+    // Whatever the enumeration order, the files of a directory precede its subdirectories' files.
+    const std::string games = tree.root().string() + "/games/";
+    std::size_t lastTopFile = 0, firstNested = walked.size();
+    for (std::size_t i = 1; i < walked.size(); ++i) {
+        const bool nested = walked[i].find('/', games.size()) != std::string::npos;
+        if (nested) firstNested = std::min(firstNested, i);
+        else lastTopFile = i;
+    }
+    EXPECT_LT(lastTopFile, firstNested);
+}
+
+TEST(SaveWalk, ReportsAMissingDirectoryAndAcceptsAnEmptyOne) {
+    TempTree tree;
+    std::vector<std::string> walked{"kept"};
+    EXPECT_FALSE(collectFiles(walked, (tree.root() / "missing").string()));
+    EXPECT_FALSE(collectFiles(walked, tree.write("file.GM1", "x").string()));
+    tree.makeDirectory("games");
+    EXPECT_TRUE(collectFiles(walked, (tree.root() / "games").string()));
+    EXPECT_EQ(walked, std::vector<std::string>{"kept"});
+}
+
+TEST(SaveWalk, LinksAndSpecialFilesAreListedNotEntered) {
+    TempTree tree;
+    tree.write("games/real/a.GM1", "x");
+    fs::create_directory_symlink("../games", tree.root() / "games/real/loop");  // would loop if followed
+    fs::create_directory_symlink("real", tree.root() / "games/link.GM1");
+    fs::create_symlink("nowhere", tree.root() / "games/dangling.GM2");
+    ASSERT_EQ(mkfifo((tree.root() / "games/pipe.GM3").c_str(), 0600), 0);
+
+    std::vector<std::string> walked;
+    const std::string games = tree.root().string() + "/games";
+    ASSERT_TRUE(collectFiles(walked, games));
+    std::sort(walked.begin(), walked.end());
+    EXPECT_EQ(walked, (std::vector<std::string>{games + "/dangling.GM2", games + "/link.GM1", games + "/pipe.GM3",
+                                                games + "/real/a.GM1", games + "/real/loop"}));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#include "tests/support/TempTree.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+TempTree::TempTree() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "converter-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+}
+
+TempTree::~TempTree() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::filesystem::path TempTree::write(const std::string& relative, const std::vector<unsigned char>& bytes) const {
+    const std::filesystem::path path = root_ / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+    return path;
+}
+
+std::filesystem::path TempTree::write(const std::string& relative, const std::string& text) const {
+    return write(relative, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+std::filesystem::path TempTree::makeDirectory(const std::string& relative) const {
+    const std::filesystem::path path = root_ / relative;
+    std::filesystem::create_directories(path);
+    return path;
+}
+
+std::vector<unsigned char> readFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> walkOrderOf(const std::filesystem::path& onDisk, const std::string& listedAs) {
+    std::vector<std::string> listed;
+    std::vector<std::pair<std::filesystem::path, std::string>> subdirectories;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(onDisk)) {
+        const std::string name = listedAs + "/" + entry.path().filename().string();
+        if (entry.is_directory() && !entry.is_symlink())
+            subdirectories.emplace_back(entry.path(), name);
+        else
+            listed.push_back(name);
+    }
+    for (const auto& [path, name] : subdirectories) {
+        const std::vector<std::string> nested = walkOrderOf(path, name);
+        listed.insert(listed.end(), nested.begin(), nested.end());
+    }
+    return listed;
+}
