@@ -229,13 +229,27 @@ int repetitionsFor(const Sample& sample) { return sample.stateBytes > 1000000 ? 
 struct FolderResult {
     std::size_t converted = 0;
     double total = 0;
-    double sumOfSingles = 0;
+    double sumOfSingles = 0;     // engine, in this process
+    double sumOfSingleRuns = 0;  // the executable on a folder holding just that file
     long maxRssKiB = 0;
     long pageFaults = 0;
 };
 
+// The executable run on a folder holding only `source`, as its own save folder.
+double timeSingleRun(const fs::path& source, const fs::path& scratch, const std::string& converter,
+                     const std::string& answers) {
+    fs::remove_all(scratch);
+    fs::create_directories(scratch / "work");
+    fs::create_directories(scratch / "games");
+    fs::copy_file(source, scratch / "games" / source.filename());
+    ChildResult run = runChild({converter}, (scratch / "work").string(), answers);
+    if (!exitedCleanly(run)) throw std::runtime_error("the converter run failed on " + source.string());
+    return run.seconds;
+}
+
 // The real executable on a folder of mixed saves, answering yes to both questions, against the
-// sum of the single-file conversions of the same files.
+// sum of the single-file conversions of the same files: by the engine in this process, and by
+// the executable on a folder of one file.
 FolderResult benchFolder(const fs::path& root, const std::string& converter, const std::string& sampleTool,
                          std::size_t count) {
     fs::remove_all(root);
@@ -263,11 +277,15 @@ FolderResult benchFolder(const fs::path& root, const std::string& converter, con
         std::size_t mark = line.find(success);
         if (mark != std::string::npos) sources.push_back(line.substr(0, line.rfind(": ", mark)));
     }
-    // The paths in the log are relative to the work folder.
+    // The paths in the log are relative to the work folder. The in-process conversions come
+    // first: a fork in between would make this process fault on every page it writes next.
     for (const auto& source : sources) {
         fs::path path = root / "work" / source;
         result.sumOfSingles += secondsOf([&] { convertOnce(path.string(), outputPathOf(path.string())); });
     }
+    for (const auto& source : sources)
+        result.sumOfSingleRuns += timeSingleRun(root / "work" / source, root / "one", converter, (root / "answers").string());
+    fs::remove_all(root / "one");
     result.converted = sources.size();
     return result;
 }
@@ -290,11 +308,20 @@ void printMachine() {
             memory = std::to_string(kib / 1024 / 1024) + " GiB";
             break;
         }
-    std::printf("Machine: %ld cores (nproc), %s, %s RAM\n\n", ::sysconf(_SC_NPROCESSORS_ONLN), model.c_str(), memory.c_str());
+    std::printf("Machine: %ld cores (nproc), %s, %s RAM\n", ::sysconf(_SC_NPROCESSORS_ONLN), model.c_str(), memory.c_str());
+}
+
+// Other work on the machine skews the times; the load average says how much there was.
+void printLoad(const char* when) {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    std::printf("Load average %s: %s %s %s\n\n", when, one.c_str(), five.c_str(), fifteen.c_str());
 }
 
 int runBench(const fs::path& work, const std::string& converter, const std::string& sampleTool) {
     printMachine();
+    printLoad("at the start");
     const fs::path singles = work / "single";
     fs::remove_all(singles);
     if (!exitedCleanly(runChild({selfPath(), "--child-generate", singles.string()})))
@@ -345,11 +372,13 @@ int runBench(const fs::path& work, const std::string& converter, const std::stri
 
     FolderResult folder = benchFolder(work / "folder", converter, sampleTool, 200);
     std::printf("Folder of 200 mixed saves (make-sample-saves --seed 5 --count 200), real executable,\n"
-                "answers \"y\" then \"y\": %zu converted, total %.2f s, sum of single-file conversions\n"
-                "(in this process, one after another) %.2f s, total / sum = %.2f; executable peak RSS\n"
-                "%.1f MiB, %ld page faults\n",
-                folder.converted, folder.total, folder.sumOfSingles, folder.total / folder.sumOfSingles,
-                static_cast<double>(folder.maxRssKiB) / 1024.0, folder.pageFaults);
+                "answers \"y\" then \"y\": %zu converted, total %.2f s (peak RSS %.1f MiB, %ld page faults).\n"
+                "Sum of single-file conversions: engine in this process %.2f s (total / sum = %.2f);\n"
+                "executable on a folder of one file %.2f s (total / sum = %.2f)\n",
+                folder.converted, folder.total, static_cast<double>(folder.maxRssKiB) / 1024.0, folder.pageFaults,
+                folder.sumOfSingles, folder.total / folder.sumOfSingles, folder.sumOfSingleRuns,
+                folder.total / folder.sumOfSingleRuns);
+    printLoad("at the end");
     return 0;
 }
 
