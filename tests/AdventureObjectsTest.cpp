@@ -4,24 +4,13 @@
 
 #include "schema/AdventureObjects.h"
 #include "schema_core/ArrayOfBinarySequencesWithVariableIntType.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/AdventureObjectsContent.h"
 
 namespace {
 
-SvgVersion makeVersion(std::uint32_t version, std::uint32_t subversion, std::uint32_t hw = 0) {
-    SvgVersion v;
-    v.svg_version = version;
-    v.svg_subversion = subversion;
-    v.svg_hw_subversion = hw;
-    v.updateFormatLevel();
-    return v;
-}
+using namespace record_io;
 
-const SvgVersion v42 = makeVersion(42, 0);
-const SvgVersion v44s2 = makeVersion(44, 2);
-const SvgVersion v44s3 = makeVersion(44, 3);
-const SvgVersion v45s2 = makeVersion(45, 2, 5);
-const SvgVersion v45s3 = makeVersion(45, 3, 5);
 const SvgVersion allFamilies[] = {v42, v44s2, v44s3, v45s2, v45s3};
 
 // The root lists around the records, with the count types the game state gives them.
@@ -49,26 +38,6 @@ public:
     }
 };
 
-// Reads all of `bytes` into `node` with the source version, the stream raising on a short read,
-// and returns what the node writes for the target version.
-std::vector<unsigned char> readThenWrite(BinarySequence& node, const std::vector<unsigned char>& bytes,
-                                         const SvgVersion& source, const SvgVersion& target) {
-    ByteInput in(bytes);
-    in.raiseOnFailure();
-    node.read(in, source);
-    EXPECT_EQ(in.remaining(), 0u) << "record left bytes unread";
-    ByteOutput out;
-    node.write(out, target);
-    return out.bytes();
-}
-
-template <class Content>
-Bytes encoded(const Content& c, const SvgVersion& v) {
-    Bytes b;
-    encode(b, c, v);
-    return b;
-}
-
 template <class Record>
 std::unique_ptr<BinarySequence> create() {
     return std::make_unique<Record>(AlwaysPresent);
@@ -82,24 +51,24 @@ struct RecordCase {
 };
 
 const RecordCase recordCases[] = {
-    {"SvgTemplate", create<SvgTemplate>, [](Rng& r, const SvgVersion& v) { return encoded(randomTemplate(r, v), v); }, 0},
-    {"SvgGuardSetup", create<SvgGuardSetup>, [](Rng& r, const SvgVersion& v) { return encoded(randomGuardSetup(r, v), v); }, 0},
-    {"SvgGuardedObjectSetup", create<SvgGuardedObjectSetup>, [](Rng& r, const SvgVersion& v) { return encoded(randomGuardedObjectSetup(r, v), v); }, 0},
-    {"SvgGuardedObject", create<SvgGuardedObject>, [](Rng& r, const SvgVersion& v) { return encoded(randomGuardedObject(r, v), v); }, 0},
-    {"SvgObjectPandoraEvent", create<SvgObjectPandoraEvent>, [](Rng& r, const SvgVersion& v) { return encoded(randomPandoraEvent(r, v), v); }, 0},
-    {"SvgObjectMonster", create<SvgObjectMonster>, [](Rng& r, const SvgVersion& v) { return encoded(randomMonster(r, v), v); }, 0},
-    {"SvgQuest", create<SvgQuest>, [](Rng& r, const SvgVersion& v) { return encoded(randomQuest(r, v), v); }, 0},
-    {"SvgSeerHut", create<SvgSeerHut>, [](Rng& r, const SvgVersion& v) { return encoded(randomSeerHut(r, v), v); }, 0},
-    {"SvgQuestGuard", create<SvgQuestGuard>, [](Rng& r, const SvgVersion& v) { return encoded(randomQuestGuard(r, v), v); }, 0},
-    {"SvgGlobalEvent", create<SvgGlobalEvent>, [](Rng& r, const SvgVersion& v) { return encoded(randomGlobalEvent(r, v), v); }, 0},
-    {"SvgTownEvent", create<SvgTownEvent>, [](Rng& r, const SvgVersion& v) { return encoded(randomTownEvent(r, v), v); }, 0},
-    {"SvgSign", create<SvgSign>, [](Rng& r, const SvgVersion& v) { return encoded(randomSign(r, v), v); }, 0},
-    {"SvgMine", create<SvgMine>, [](Rng& r, const SvgVersion& v) { return encoded(randomMine(r, v), v); }, 62},
-    {"SvgDwelling", create<SvgDwelling>, [](Rng& r, const SvgVersion& v) { return encoded(randomDwelling(r, v), v); }, 75},
-    {"SvgGarnisson", create<SvgGarnisson>, [](Rng& r, const SvgVersion& v) { return encoded(randomGarnisson(r, v), v); }, 61},
-    {"SvgBoat", create<SvgBoat>, [](Rng& r, const SvgVersion& v) { return encoded(randomBoat(r, v), v); }, 28},
-    {"Obelisks", create<Obelisks>, [](Rng& r, const SvgVersion& v) { return encoded(randomObelisks(r, v), v); }, 49},
-    {"SvgCrbank", create<SvgCrbank>, [](Rng& r, const SvgVersion& v) { return encoded(randomCrbank(r, v), v); }, 0},
+    {"SvgTemplate", create<SvgTemplate>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomTemplate(r, v), v); }, 0},
+    {"SvgGuardSetup", create<SvgGuardSetup>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomGuardSetup(r, v), v); }, 0},
+    {"SvgGuardedObjectSetup", create<SvgGuardedObjectSetup>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomGuardedObjectSetup(r, v), v); }, 0},
+    {"SvgGuardedObject", create<SvgGuardedObject>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomGuardedObject(r, v), v); }, 0},
+    {"SvgObjectPandoraEvent", create<SvgObjectPandoraEvent>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomPandoraEvent(r, v), v); }, 0},
+    {"SvgObjectMonster", create<SvgObjectMonster>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomMonster(r, v), v); }, 0},
+    {"SvgQuest", create<SvgQuest>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomQuest(r, v), v); }, 0},
+    {"SvgSeerHut", create<SvgSeerHut>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomSeerHut(r, v), v); }, 0},
+    {"SvgQuestGuard", create<SvgQuestGuard>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomQuestGuard(r, v), v); }, 0},
+    {"SvgGlobalEvent", create<SvgGlobalEvent>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomGlobalEvent(r, v), v); }, 0},
+    {"SvgTownEvent", create<SvgTownEvent>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomTownEvent(r, v), v); }, 0},
+    {"SvgSign", create<SvgSign>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomSign(r, v), v); }, 0},
+    {"SvgMine", create<SvgMine>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomMine(r, v), v); }, 62},
+    {"SvgDwelling", create<SvgDwelling>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomDwelling(r, v), v); }, 75},
+    {"SvgGarnisson", create<SvgGarnisson>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomGarnisson(r, v), v); }, 61},
+    {"SvgBoat", create<SvgBoat>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomBoat(r, v), v); }, 28},
+    {"Obelisks", create<Obelisks>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomObelisks(r, v), v); }, 49},
+    {"SvgCrbank", create<SvgCrbank>, [](Rng& r, const SvgVersion& v) { return encodedBytes(randomCrbank(r, v), v); }, 0},
 };
 
 template <class T>
@@ -136,9 +105,9 @@ TEST(AdventureObjects, EveryRecordRoundTripsInEveryVersion) {
                     ASSERT_EQ(bytes.size(), c.fixedSize);
                 }
                 auto record = c.create();
-                EXPECT_EQ(readThenWrite(*record, bytes.data, v, v), bytes.data);
+                EXPECT_EQ(convertNode(*record, bytes.data, v, v), bytes.data);
                 auto converted = c.create();
-                EXPECT_EQ(readThenWrite(*converted, bytes.data, v, v44s3), bytes.data);
+                EXPECT_EQ(convertNode(*converted, bytes.data, v, v44s3), bytes.data);
             }
         }
     }
@@ -168,14 +137,14 @@ TEST(AdventureObjects, EveryQuestTagRoundTripsInSeerHutsAndQuestGuards) {
         for (std::uint64_t seed = 1; seed <= 10; ++seed) {
             SCOPED_TRACE(testing::Message() << "tag " << int(tag) << " seed " << seed);
             Rng rng(seed);
-            Bytes hut = encoded(randomSeerHut(rng, v42, tag), v42);
+            Bytes hut = encodedBytes(randomSeerHut(rng, v42, tag), v42);
             SvgSeerHut seerHut;
-            EXPECT_EQ(readThenWrite(seerHut, hut.data, v42, v44s3), hut.data);
+            EXPECT_EQ(convertNode(seerHut, hut.data, v42, v44s3), hut.data);
             EXPECT_EQ(seerHut.item01.tag, tag);
 
-            Bytes guard = encoded(randomQuestGuard(rng, v44s2, tag), v44s2);
+            Bytes guard = encodedBytes(randomQuestGuard(rng, v44s2, tag), v44s2);
             SvgQuestGuard questGuard;
-            EXPECT_EQ(readThenWrite(questGuard, guard.data, v44s2, v44s3), guard.data);
+            EXPECT_EQ(convertNode(questGuard, guard.data, v44s2, v44s3), guard.data);
         }
     }
 }
@@ -201,10 +170,10 @@ TEST(AdventureObjects, QuestTagThreeIsAShortThenAByteThenTheTail) {
     QuestContent q = questWithText(3);
     q.shortValue = 0x1234;
     q.byteValue = 0x56;
-    ASSERT_EQ(encoded(q, v42).data, bytes.data);
+    ASSERT_EQ(encodedBytes(q, v42).data, bytes.data);
 
     SvgQuest quest;
-    EXPECT_EQ(readThenWrite(quest, bytes.data, v42, v44s3), bytes.data);
+    EXPECT_EQ(convertNode(quest, bytes.data, v42, v44s3), bytes.data);
     ASSERT_EQ(quest.getChildren().size(), 8u);
     EXPECT_EQ(childValue<unsigned short>(quest, 0), 0x1234);
     EXPECT_EQ(childValue<unsigned char>(quest, 1), 0x56);
@@ -218,12 +187,12 @@ TEST(AdventureObjects, QuestTagFourIsAWordAShortAndAByte) {
     q.wordValue = 0x9ABCDEF0;
     q.shortValue = 0x1234;
     q.byteValue = 0x56;
-    Bytes bytes = encoded(q, v44s2);
+    Bytes bytes = encodedBytes(q, v44s2);
     EXPECT_EQ(std::vector<unsigned char>(bytes.data.begin(), bytes.data.begin() + 8),
               (std::vector<unsigned char>{0x04, 0xF0, 0xDE, 0xBC, 0x9A, 0x34, 0x12, 0x56}));
 
     SvgQuest quest;
-    EXPECT_EQ(readThenWrite(quest, bytes.data, v44s2, v44s3), bytes.data);
+    EXPECT_EQ(convertNode(quest, bytes.data, v44s2, v44s3), bytes.data);
     ASSERT_EQ(quest.getChildren().size(), 9u);
     EXPECT_EQ(childValue<unsigned int>(quest, 0), 0x9ABCDEF0u);
     EXPECT_EQ(childValue<unsigned short>(quest, 1), 0x1234);
@@ -233,9 +202,9 @@ TEST(AdventureObjects, QuestTagFourIsAWordAShortAndAByte) {
 TEST(AdventureObjects, QuestTagTwelveHasOnlyTheCommonTail) {
     Bytes bytes;
     bytes.u8(12).u8(1).u8(2).u32(0x12345678).text32("a").text32("").text32("bc");
-    ASSERT_EQ(encoded(questWithText(12), v42).data, bytes.data);
+    ASSERT_EQ(encodedBytes(questWithText(12), v42).data, bytes.data);
     SvgQuest quest;
-    EXPECT_EQ(readThenWrite(quest, bytes.data, v42, v44s3), bytes.data);
+    EXPECT_EQ(convertNode(quest, bytes.data, v42, v44s3), bytes.data);
     EXPECT_EQ(quest.getChildren().size(), 6u);
 }
 
@@ -243,23 +212,23 @@ TEST(AdventureObjects, GuardSetupIsOneByteUnguardedAnd57Guarded) {
     for (std::uint8_t tag : {0, 1, 7, 255}) {
         SCOPED_TRACE(int(tag));
         Rng rng(tag);
-        Bytes bytes = encoded(randomGuardSetup(rng, v42, tag), v42);
+        Bytes bytes = encodedBytes(randomGuardSetup(rng, v42, tag), v42);
         EXPECT_EQ(bytes.size(), tag == 0 ? 1u : 57u);
         SvgGuardSetup setup;
-        EXPECT_EQ(readThenWrite(setup, bytes.data, v42, v44s3), bytes.data);
+        EXPECT_EQ(convertNode(setup, bytes.data, v42, v44s3), bytes.data);
     }
 }
 
 TEST(AdventureObjects, GuardedObjectIsItsTagAloneOrTheTagAndASetup) {
     const std::vector<unsigned char> unguarded{0x00};
     SvgGuardedObject empty;
-    EXPECT_EQ(readThenWrite(empty, unguarded, v42, v44s3), unguarded);
+    EXPECT_EQ(convertNode(empty, unguarded, v42, v44s3), unguarded);
     EXPECT_TRUE(empty.getChildren().empty());
 
     Bytes guarded;
     guarded.u8(1).text16("hi").u8(0);
     SvgGuardedObject object;
-    EXPECT_EQ(readThenWrite(object, guarded.data, v42, v44s3), guarded.data);
+    EXPECT_EQ(convertNode(object, guarded.data, v42, v44s3), guarded.data);
     ASSERT_EQ(object.getChildren().size(), 1u);
     const auto* setup = dynamic_cast<const SvgGuardedObjectSetup*>(object.getChildren()[0].get());
     ASSERT_NE(setup, nullptr);
@@ -269,19 +238,19 @@ TEST(AdventureObjects, GuardedObjectIsItsTagAloneOrTheTagAndASetup) {
     withGuard.u8(1).text16("hi").u8(3);
     for (int i = 0; i < 14; ++i) withGuard.i32(-i);
     SvgGuardedObject guardedObject;
-    EXPECT_EQ(readThenWrite(guardedObject, withGuard.data, v42, v44s3), withGuard.data);
+    EXPECT_EQ(convertNode(guardedObject, withGuard.data, v42, v44s3), withGuard.data);
     EXPECT_EQ(withGuard.size(), 1u + 4u + 57u);
 }
 
 TEST(AdventureObjects, EventsWithAnEmptyTextHaveTheirFixedSizes) {
-    Bytes global = encoded(GlobalEventContent{}, v42);
-    Bytes town = encoded(TownEventContent{}, v42);
+    Bytes global = encodedBytes(GlobalEventContent{}, v42);
+    Bytes town = encodedBytes(TownEventContent{}, v42);
     EXPECT_EQ(global.size(), 37u);
     EXPECT_EQ(town.size(), 60u);
     SvgGlobalEvent globalEvent;
-    EXPECT_EQ(readThenWrite(globalEvent, global.data, v42, v44s3), global.data);
+    EXPECT_EQ(convertNode(globalEvent, global.data, v42, v44s3), global.data);
     SvgTownEvent townEvent;
-    EXPECT_EQ(readThenWrite(townEvent, town.data, v42, v44s3), town.data);
+    EXPECT_EQ(convertNode(townEvent, town.data, v42, v44s3), town.data);
 }
 
 // Fields read into the nodes the layout names, at their positions and widths.
@@ -294,8 +263,8 @@ TEST(AdventureObjects, FieldsReceiveTheirValues) {
     t.item08 = 9;
     t.item10[6] = 0xCAFE;
     SvgTownEvent town;
-    Bytes townBytes = encoded(t, v42);
-    readThenWrite(town, townBytes.data, v42, v42);
+    Bytes townBytes = encodedBytes(t, v42);
+    convertNode(town, townBytes.data, v42, v42);
     EXPECT_EQ(town.item01.getChildren().size(), 2u);
     EXPECT_EQ(town.item02.value[6], -7);
     EXPECT_EQ(town.item06.value, 0xBEEF);
@@ -313,8 +282,8 @@ TEST(AdventureObjects, FieldsReceiveTheirValues) {
     p.item17 = {{1, 2}};
     p.item20 = {{0x1111, 0x2222}, {3, 4}};
     SvgObjectPandoraEvent pandora;
-    Bytes pandoraBytes = encoded(p, v42);
-    readThenWrite(pandora, pandoraBytes.data, v42, v42);
+    Bytes pandoraBytes = encodedBytes(p, v42);
+    convertNode(pandora, pandoraBytes.data, v42, v42);
     EXPECT_EQ(pandora.item02.value, 0xA1B2C3D4u);
     EXPECT_EQ(pandora.item03.value, -2);
     EXPECT_EQ(pandora.item04.value, -3);
@@ -332,8 +301,8 @@ TEST(AdventureObjects, FieldsReceiveTheirValues) {
     d.item07[13] = 42;
     d.item08 = 8;
     SvgDwelling dwelling;
-    Bytes dwellingBytes = encoded(d, v44s2);
-    readThenWrite(dwelling, dwellingBytes.data, v44s2, v44s2);
+    Bytes dwellingBytes = encodedBytes(d, v44s2);
+    convertNode(dwelling, dwellingBytes.data, v44s2, v44s2);
     EXPECT_EQ(dwelling.item01.value, -1);
     EXPECT_EQ(dwelling.item05.value[3], 0x7777);
     EXPECT_EQ(dwelling.item07.value[13], 42);
@@ -344,8 +313,8 @@ TEST(AdventureObjects, FieldsReceiveTheirValues) {
     b.item07 = 7;
     b.item08.item08 = 0xDEADBEEF;
     SvgBoat boat;
-    Bytes boatBytes = encoded(b, v44s3);
-    readThenWrite(boat, boatBytes.data, v44s3, v44s3);
+    Bytes boatBytes = encodedBytes(b, v44s3);
+    convertNode(boat, boatBytes.data, v44s3, v44s3);
     EXPECT_EQ(boat.item06.value, -300);
     EXPECT_EQ(boat.item07.value, 7);
     EXPECT_EQ(boat.item08.item08.value, 0xDEADBEEFu);
@@ -355,8 +324,8 @@ TEST(AdventureObjects, FieldsReceiveTheirValues) {
     cb.item04 = -6;
     cb.item05 = {1, 2, 3};
     SvgCrbank bank;
-    Bytes bankBytes = encoded(cb, v44s3);
-    readThenWrite(bank, bankBytes.data, v44s3, v44s3);
+    Bytes bankBytes = encodedBytes(cb, v44s3);
+    convertNode(bank, bankBytes.data, v44s3, v44s3);
     EXPECT_EQ(bank.item03.value, -5);
     EXPECT_EQ(bank.item04.value, -6);
     EXPECT_EQ(bank.item05.count, 3);
@@ -371,7 +340,7 @@ TEST(AdventureObjectLists, SeerHutsFromVersion42KeepTheirBytesUnderAnUnsignedCou
     Bytes expected;
     encodeList(expected, huts, v44s3);
     SeerHutList list(FromVersion44);
-    EXPECT_EQ(readThenWrite(list, source.data, v42, v44s3), expected.data);
+    EXPECT_EQ(convertNode(list, source.data, v42, v44s3), expected.data);
     EXPECT_EQ(expected.data, source.data);
     EXPECT_EQ(list.getChildren().size(), huts.size());
 }
@@ -388,7 +357,7 @@ TEST(AdventureObjectLists, SignCountByte200IsNegativeBefore44And200From44) {
     EXPECT_THROW(old.read(in, v42), StreamError);
 
     SignList current(FromVersion44);
-    EXPECT_EQ(readThenWrite(current, bytes.data, v44s2, v44s3), bytes.data);
+    EXPECT_EQ(convertNode(current, bytes.data, v44s2, v44s3), bytes.data);
     EXPECT_EQ(current.getChildren().size(), 200u);
 }
 
@@ -401,7 +370,7 @@ TEST(AdventureObjectLists, MineCountWidensToFourBytesFor44Subversion3) {
     ASSERT_EQ(source.size(), 1u + 5u * 62u);
 
     MineList list(FromVersion44Sub3);
-    std::vector<unsigned char> written = readThenWrite(list, source.data, v44s2, v44s3);
+    std::vector<unsigned char> written = convertNode(list, source.data, v44s2, v44s3);
     ASSERT_EQ(written.size(), 4u + 5u * 62u);
     EXPECT_EQ(std::vector<unsigned char>(written.begin(), written.begin() + 4),
               (std::vector<unsigned char>{0x05, 0x00, 0x00, 0x00}));
@@ -434,7 +403,7 @@ TEST(AdventureObjectLists, LargeListsConvertToTheCurrentVersion) {
         Bytes expected;
         encodeMapObjectLists(expected, content, target);
         MapObjectLists lists;
-        EXPECT_EQ(readThenWrite(lists, in.data, source, target), expected.data);
+        EXPECT_EQ(convertNode(lists, in.data, source, target), expected.data);
     }
 }
 

@@ -3,42 +3,14 @@
 #include <numeric>
 
 #include "schema/Campaign.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/CampaignContent.h"
 
 namespace {
 
-SvgVersion makeVersion(std::uint32_t version, std::uint32_t subversion, std::uint32_t hw = 0) {
-    SvgVersion v;
-    v.svg_version = version;
-    v.svg_subversion = subversion;
-    v.svg_hw_subversion = hw;
-    v.updateFormatLevel();
-    return v;
-}
+using namespace record_io;
 
-const SvgVersion v42 = makeVersion(42, 0);
-const SvgVersion v44s2 = makeVersion(44, 2);
-const SvgVersion v44s3 = makeVersion(44, 3);
-const SvgVersion v45s3 = makeVersion(45, 3, 1);
 const SvgVersion roundTripVersions[] = {v42, v44s2, v44s3, v45s3};
-
-std::vector<unsigned char> convert(BinarySequence& record, const std::vector<unsigned char>& bytes,
-                                   const SvgVersion& source, const SvgVersion& target) {
-    ByteInput in(bytes);
-    in.raiseOnFailure();
-    record.read(in, source);
-    EXPECT_EQ(in.remaining(), 0u) << "record left bytes unread";
-    ByteOutput out;
-    record.write(out, target);
-    return out.bytes();
-}
-
-template <class Content>
-std::vector<unsigned char> encoded(const Content& content, const SvgVersion& v) {
-    Bytes bytes;
-    encode(bytes, content, v);
-    return bytes.data;
-}
 
 std::size_t carriedHeroCount(const CampaingContent& c) {
     return std::accumulate(c.data.item11.begin(), c.data.item11.end(), std::size_t{0},
@@ -68,7 +40,7 @@ TEST(Campaing, EveryTagRoundTripsInEveryVersion) {
             CampaingContent content = randomCampaing(rng, v, tag);
             auto bytes = encoded(content, v);
             SvgCampaing campaign;
-            EXPECT_EQ(convert(campaign, bytes, v, v), bytes);
+            EXPECT_EQ(convertNode(campaign, bytes, v, v), bytes);
             EXPECT_EQ(campaign.getChildren().size(), tag == 0 ? 0u : 1u);
         }
     }
@@ -80,7 +52,7 @@ TEST(Campaing, TwoByteTagIsLittleEndian) {
     EXPECT_EQ(bytes[0], 0x01);
     EXPECT_EQ(bytes[1], 0x02);
     SvgCampaing campaign;
-    convert(campaign, bytes, v44s3, v44s3);
+    convertNode(campaign, bytes, v44s3, v44s3);
     EXPECT_EQ(campaign.tag, 513);
     ASSERT_EQ(campaign.getChildren().size(), 1u);
     EXPECT_NE(dynamic_cast<const SvgCampaingData*>(campaign.getChildren()[0].get()), nullptr);
@@ -91,7 +63,7 @@ TEST(Campaing, CarriedOverHeroesGainTheTargetFields) {
     struct Case {
         SvgVersion source;
         std::size_t bytesPerHero;
-    } cases[] = {{v44s2, 12}, {v42, 16}, {makeVersion(45, 2, 4), 12}};
+    } cases[] = {{v44s2, 12}, {v42, 16}, {version(45, 2, 4), 12}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.source.svg_version << "/" << c.source.svg_subversion);
         Rng rng(21);
@@ -101,7 +73,7 @@ TEST(Campaing, CarriedOverHeroesGainTheTargetFields) {
         auto source = encoded(content, c.source);
         SvgVersion target = c.source.svg_version == 45 ? v45s3 : v44s3;
         SvgCampaing campaign;
-        auto written = convert(campaign, source, c.source, target);
+        auto written = convertNode(campaign, source, c.source, target);
         EXPECT_EQ(written, encoded(content, target));
         EXPECT_EQ(written.size(), source.size() + heroes * c.bytesPerHero);
     }
@@ -110,7 +82,7 @@ TEST(Campaing, CarriedOverHeroesGainTheTargetFields) {
 TEST(CampSavedScenarioRes, EmptyResultTakesThreeBytes) {
     std::vector<unsigned char> bytes{0, 0, 0};
     SvgCampSavedScenarioRes result;
-    EXPECT_EQ(convert(result, bytes, v44s2, v44s3), bytes);
+    EXPECT_EQ(convertNode(result, bytes, v44s2, v44s3), bytes);
     EXPECT_EQ(encoded(CampSavedScenarioResContent{}, v44s3), bytes);
 }
 
@@ -126,7 +98,7 @@ TEST(CampSavedScenarioRes, HeroesAndArtifactsFollowTheirCounts) {
     std::vector<unsigned char> artifacts(bytes.end() - 10, bytes.end());
     EXPECT_EQ(artifacts, (std::vector<unsigned char>{2, 0, 7, 0, 0xFF, 0xFF, 0x2C, 0x01, 2, 0}));
     SvgCampSavedScenarioRes result;
-    EXPECT_EQ(convert(result, bytes, v44s3, v44s3), bytes);
+    EXPECT_EQ(convertNode(result, bytes, v44s3, v44s3), bytes);
 }
 
 TEST(Campaing, ShortReadRaisesTheStreamError) {

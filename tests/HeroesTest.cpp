@@ -1,43 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "schema/Heroes.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/HeroesContent.h"
 
 namespace {
 
-SvgVersion makeVersion(std::uint32_t version, std::uint32_t subversion, std::uint32_t hw = 0) {
-    SvgVersion v;
-    v.svg_version = version;
-    v.svg_subversion = subversion;
-    v.svg_hw_subversion = hw;
-    v.updateFormatLevel();
-    return v;
-}
+using namespace record_io;
 
-const SvgVersion v42 = makeVersion(42, 0);
-const SvgVersion v44s2 = makeVersion(44, 2);
-const SvgVersion v44s3 = makeVersion(44, 3);
-const SvgVersion v45s3 = makeVersion(45, 3, 1);
 const SvgVersion roundTripVersions[] = {v42, v44s2, v44s3, v45s3};
-
-// Reads bytes into a record with the source version and writes it with the target version.
-std::vector<unsigned char> convert(BinarySequence& record, const std::vector<unsigned char>& bytes,
-                                   const SvgVersion& source, const SvgVersion& target) {
-    ByteInput in(bytes);
-    in.raiseOnFailure();
-    record.read(in, source);
-    EXPECT_EQ(in.remaining(), 0u) << "record left bytes unread";
-    ByteOutput out;
-    record.write(out, target);
-    return out.bytes();
-}
-
-template <class Content>
-std::vector<unsigned char> encoded(const Content& content, const SvgVersion& v) {
-    Bytes bytes;
-    encode(bytes, content, v);
-    return bytes.data;
-}
 
 std::vector<unsigned char> slice(const std::vector<unsigned char>& bytes, std::size_t at, std::size_t n) {
     return {bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at + n)};
@@ -56,7 +27,7 @@ TEST(MovableObject, RoundTripsItsTwentyBytes) {
     auto bytes = encoded(randomMovableObject(rng, v44s3), v44s3);
     ASSERT_EQ(bytes.size(), 20u);
     SvgMovableObject object;
-    EXPECT_EQ(convert(object, bytes, v44s3, v44s3), bytes);
+    EXPECT_EQ(convertNode(object, bytes, v44s3, v44s3), bytes);
 }
 
 TEST(Hero, RoundTripsInEveryVersion) {
@@ -68,15 +39,15 @@ TEST(Hero, RoundTripsInEveryVersion) {
             auto bytes = encoded(content, v);
             ASSERT_EQ(bytes.size(), heroSize(v) + content.item04.size());
             SvgHero hero;
-            EXPECT_EQ(convert(hero, bytes, v, v), bytes);
+            EXPECT_EQ(convertNode(hero, bytes, v, v), bytes);
         }
     }
 }
 
 TEST(Hero, SizesFollowTheVersion) {
     EXPECT_EQ(heroSize(v42), 1094u);
-    EXPECT_EQ(heroSize(makeVersion(44, 0)), 1094u);
-    EXPECT_EQ(heroSize(makeVersion(44, 1)), 1094u);
+    EXPECT_EQ(heroSize(version(44, 0)), 1094u);
+    EXPECT_EQ(heroSize(version(44, 1)), 1094u);
     EXPECT_EQ(heroSize(v44s2), 1098u);
     EXPECT_EQ(heroSize(v44s3), 1110u);
     EXPECT_EQ(heroSize(v45s3), 1110u);
@@ -87,14 +58,14 @@ TEST(Hero, GainsZeroFieldsTheSourceLacked) {
     struct Case {
         SvgVersion source, target;
         std::size_t addedZeros;
-    } cases[] = {{v42, v44s3, 16}, {v44s2, v44s3, 12}, {v42, v44s2, 4}, {makeVersion(45, 2, 7), v45s3, 12}};
+    } cases[] = {{v42, v44s3, 16}, {v44s2, v44s3, 12}, {v42, v44s2, 4}, {version(45, 2, 7), v45s3, 12}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.source.svg_version << "/" << c.source.svg_subversion);
         Rng rng(7);
         HeroContent content = randomHero(rng, c.source);
         auto source = encoded(content, c.source);
         SvgHero hero;
-        auto written = convert(hero, source, c.source, c.target);
+        auto written = convertNode(hero, source, c.source, c.target);
         EXPECT_EQ(written, encoded(content, c.target));
         auto expected = source;
         expected.insert(expected.end(), c.addedZeros, 0);
@@ -113,7 +84,7 @@ TEST(Hero, TextOfFiveCharactersShiftsLaterFieldsByFive) {
     EXPECT_EQ(slice(bytes, 22, 9), (std::vector<unsigned char>{5, 0, 0, 0, 'A', 'r', 'v', 'i', 'd'}));
 
     SvgHero hero;
-    EXPECT_EQ(convert(hero, bytes, v44s3, v44s3), bytes);
+    EXPECT_EQ(convertNode(hero, bytes, v44s3, v44s3), bytes);
     EXPECT_EQ(hero.item04.getChildren().size(), 5u);
     EXPECT_EQ(hero.item05.value, 3);
     EXPECT_EQ(bytes[26 + 5], 3);
@@ -158,7 +129,7 @@ TEST(HeroTable, RoundTripsInEveryVersion) {
         HeroTableContent content = randomHeroTable(rng, v);
         auto bytes = encoded(content, v);
         SvgHeroFixedSizeArray table;
-        EXPECT_EQ(convert(table, bytes, v, v), bytes);
+        EXPECT_EQ(convertNode(table, bytes, v, v), bytes);
         EXPECT_EQ(table.getChildren().size(), v.svg_version == 42 ? 156u : 178u);
     }
 }
@@ -170,7 +141,7 @@ TEST(HeroTable, VersionFortyTwoGainsTwentyTwoDefaultHeroes) {
     auto source = encoded(content, v42);
 
     SvgHeroFixedSizeArray table;
-    auto written = convert(table, source, v42, v44s3);
+    auto written = convertNode(table, source, v42, v44s3);
     EXPECT_TRUE(table.addDefaultHeroes);
     EXPECT_EQ(written, encoded(withDefaultHeroes(content), v44s3));
 
@@ -192,7 +163,7 @@ TEST(HeroTable, VersionFortyTwoWrittenAsFortyTwoAddsNoHero) {
     Rng rng(6);
     auto source = encoded(randomHeroTable(rng, v42), v42);
     SvgHeroFixedSizeArray table;
-    EXPECT_EQ(convert(table, source, v42, v42), source);
+    EXPECT_EQ(convertNode(table, source, v42, v42), source);
 }
 
 TEST(HeroTable, SubversionTwoHeroesGainTwelveZeroBytesAndNoHeroIsAdded) {
@@ -202,7 +173,7 @@ TEST(HeroTable, SubversionTwoHeroesGainTwelveZeroBytesAndNoHeroIsAdded) {
     auto source = encoded(content, v44s2);
 
     SvgHeroFixedSizeArray table;
-    auto written = convert(table, source, v44s2, v44s3);
+    auto written = convertNode(table, source, v44s2, v44s3);
     EXPECT_FALSE(table.addDefaultHeroes);
     EXPECT_EQ(written, encoded(content, v44s3));
     EXPECT_EQ(written.size(), source.size() + 178 * 12);
@@ -233,8 +204,8 @@ TEST(HeroByteTables, VersionFortyTwoGainsTheirTwentyTwoInitialBytes) {
 
     SvgHeroAvailabilityFixedSizeArray availabilityTable;
     SvgHeroPlayerAvailabilityFixedSizeArray playerTable;
-    EXPECT_EQ(convert(availabilityTable, availabilityBytes, v42, v44s3), expectedAvailability);
-    EXPECT_EQ(convert(playerTable, playerBytes, v42, v44s3), expectedPlayer);
+    EXPECT_EQ(convertNode(availabilityTable, availabilityBytes, v42, v44s3), expectedAvailability);
+    EXPECT_EQ(convertNode(playerTable, playerBytes, v42, v44s3), expectedPlayer);
     EXPECT_EQ(expectedAvailability, encoded(availability, v44s3));
     EXPECT_EQ(expectedPlayer, encoded(playerAvailability, v44s3));
 }
@@ -247,8 +218,8 @@ TEST(HeroByteTables, RoundTripInEveryVersion) {
         EXPECT_EQ(availability.size(), v.svg_version >= 44 ? 178u : 156u);
         SvgHeroAvailabilityFixedSizeArray availabilityTable;
         SvgHeroPlayerAvailabilityFixedSizeArray playerTable;
-        EXPECT_EQ(convert(availabilityTable, availability, v, v), availability);
-        EXPECT_EQ(convert(playerTable, player, v, v), player);
+        EXPECT_EQ(convertNode(availabilityTable, availability, v, v), availability);
+        EXPECT_EQ(convertNode(playerTable, player, v, v), player);
     }
 }
 
@@ -257,9 +228,9 @@ TEST(HeroTable, ReadingAgainKeepsTheSizeOfTheNewSource) {
     auto newer = encoded(randomHeroTable(rng, v44s2), v44s2);
     auto older = encoded(randomHeroTable(rng, v42), v42);
     SvgHeroFixedSizeArray table;
-    convert(table, newer, v44s2, v44s2);
-    EXPECT_EQ(convert(table, newer, v44s2, v44s2), newer);
+    convertNode(table, newer, v44s2, v44s2);
+    EXPECT_EQ(convertNode(table, newer, v44s2, v44s2), newer);
     EXPECT_EQ(table.getChildren().size(), 178u);
-    EXPECT_EQ(convert(table, older, v42, v42), older);
+    EXPECT_EQ(convertNode(table, older, v42, v42), older);
     EXPECT_EQ(table.getChildren().size(), 156u);
 }

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "schema/MapWorld.h"
-#include "tests/WorldRecordIo.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/MapWorldContent.h"
 
-using namespace world_test;
+using namespace record_io;
 
 namespace {
 

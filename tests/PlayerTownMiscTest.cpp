@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "schema/PlayerTownMisc.h"
-#include "tests/WorldRecordIo.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/PlayerTownMiscContent.h"
 
-using namespace world_test;
+using namespace record_io;
 
 // --- ComboArtsMsk -------------------------------------------------------------------------
 

@@ -13,41 +13,15 @@
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
 #include "schema_core/SvgVersionInfo.h"
 #include "schema_core/TagPredicates.h"
+#include "schema_core/Text.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/RecordIo.h"
 
 namespace {
 
+using namespace record_io;
+
 using ByteVector = std::vector<unsigned char>;
-using Text16 = ArrayOfBinarySequences<short, ElemBinarySequence<char>>;
-using Text32 = ArrayOfBinarySequences<unsigned int, ElemBinarySequence<char>>;
-
-SvgVersion version(std::uint32_t v, std::uint32_t sub = 0, std::uint32_t hw = 0) {
-    SvgVersion result;
-    result.svg_version = v;
-    result.svg_subversion = sub;
-    result.svg_hw_subversion = hw;
-    result.updateFormatLevel();
-    return result;
-}
-
-const SvgVersion v42 = version(42);
-const SvgVersion v44s2 = version(44, 2);
-const SvgVersion v44s3 = version(44, 3);
-const SvgVersion v45s3 = version(45, 3, 7);
-
-// Reads `node` from `bytes` in raising mode and returns how many bytes it consumed.
-std::size_t readAll(BinarySequence& node, const ByteVector& bytes, const SvgVersion& v) {
-    ByteInput in(bytes);
-    in.raiseOnFailure();
-    node.read(in, v);
-    return in.position();
-}
-
-ByteVector writeAll(const BinarySequence& node, const SvgVersion& v) {
-    ByteOutput out;
-    node.write(out, v);
-    return out.bytes();
-}
 
 // The 8-byte signature field: five signature letters and three zero bytes.
 Bytes signature(const char* letters) { return Bytes().raw(std::string(letters)).fill(3, 0); }
@@ -55,8 +29,8 @@ Bytes signature(const char* letters) { return Bytes().raw(std::string(letters)).
 template <class Node>
 void expectRoundTrip(const ByteVector& bytes, const SvgVersion& v = v44s3) {
     Node node;
-    EXPECT_EQ(readAll(node, bytes, v), bytes.size());
-    EXPECT_EQ(writeAll(node, v), bytes);
+    EXPECT_EQ(readNode(node, bytes, v), bytes.size());
+    EXPECT_EQ(writeNode(node, v), bytes);
 }
 
 TEST(ElemBinarySequence, IntegersAreLittleEndianInTheirWidth) {
@@ -65,10 +39,10 @@ TEST(ElemBinarySequence, IntegersAreLittleEndianInTheirWidth) {
     expectRoundTrip<ElemBinarySequence<signed char>>(Bytes().i8(-1).data);
 
     ElemBinarySequence<int> value;
-    readAll(value, Bytes().i32(-100000).data, v42);
+    readNode(value, Bytes().i32(-100000).data, v42);
     EXPECT_EQ(value.value, -100000);
     ElemBinarySequence<unsigned short[4]> shorts;
-    readAll(shorts, Bytes().u16(1).u16(2).u16(0x0300).u16(0xFFFF).data, v42);
+    readNode(shorts, Bytes().u16(1).u16(2).u16(0x0300).u16(0xFFFF).data, v42);
     EXPECT_EQ(shorts.value[2], 0x0300);
     EXPECT_EQ(shorts.value[3], 0xFFFF);
 }
@@ -77,26 +51,26 @@ TEST(ElemBinarySequence, TwoDimensionalBlockIsOneRunOf3840Bytes) {
     ByteVector bytes(3840);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 7);
     ElemBinarySequence<unsigned char[48][80]> block;
-    EXPECT_EQ(readAll(block, bytes, v45s3), 3840u);
+    EXPECT_EQ(readNode(block, bytes, v45s3), 3840u);
     EXPECT_EQ(block.value[1][0], bytes[80]);
-    EXPECT_EQ(writeAll(block, v45s3), bytes);
+    EXPECT_EQ(writeNode(block, v45s3), bytes);
 }
 
 TEST(ElemBinarySequence, AbsentInSourceIsWrittenWithItsInitialValue) {
     ElemBinarySequence<unsigned int> item(0u, FromVersion44);
-    EXPECT_EQ(readAll(item, {}, v42), 0u);
-    EXPECT_EQ(writeAll(item, v44s3), ByteVector(4, 0));
+    EXPECT_EQ(readNode(item, ByteVector{}, v42), 0u);
+    EXPECT_EQ(writeNode(item, v44s3), ByteVector(4, 0));
 
     ElemBinarySequence<unsigned int> seven(7u, OnlySubversion3);
-    EXPECT_EQ(writeAll(seven, v44s3), Bytes().u32(7).data);
-    EXPECT_TRUE(writeAll(seven, v44s2).empty());
+    EXPECT_EQ(writeNode(seven, v44s3), Bytes().u32(7).data);
+    EXPECT_TRUE(writeNode(seven, v44s2).empty());
 }
 
 TEST(ElemBinarySequence, PresentInSourceAbsentInTargetIsConsumedAndDropped) {
     ElemBinarySequence<unsigned int> item(3u, OnlySubversion2);
-    EXPECT_EQ(readAll(item, Bytes().u32(99).data, v44s2), 4u);
+    EXPECT_EQ(readNode(item, Bytes().u32(99).data, v44s2), 4u);
     EXPECT_EQ(item.value, 99u);
-    EXPECT_TRUE(writeAll(item, v44s3).empty());
+    EXPECT_TRUE(writeNode(item, v44s3).empty());
 }
 
 // A record whose middle field exists from version 44 on: 6 bytes at 42, 7 bytes at 44.
@@ -114,18 +88,18 @@ struct ThreeFieldRecord : BinarySequence {
 TEST(BinarySequence, AbsentChildLeavesNoGapAndIsWrittenWithItsConstructorValue) {
     ThreeFieldRecord record;
     ByteVector source = Bytes().u32(0xAABBCCDD).u16(0x1122).data;
-    EXPECT_EQ(readAll(record, source, v42), 6u);
+    EXPECT_EQ(readNode(record, source, v42), 6u);
     EXPECT_EQ(record.last.value, 0x1122);
-    EXPECT_EQ(writeAll(record, v44s3), Bytes().u32(0xAABBCCDD).u8(0).u16(0x1122).data);
+    EXPECT_EQ(writeNode(record, v44s3), Bytes().u32(0xAABBCCDD).u8(0).u16(0x1122).data);
     // Writing never changes the tree.
-    EXPECT_EQ(writeAll(record, v44s3), writeAll(record, v44s3));
-    EXPECT_EQ(writeAll(record, v42), source);
+    EXPECT_EQ(writeNode(record, v44s3), writeNode(record, v44s3));
+    EXPECT_EQ(writeNode(record, v42), source);
 }
 
 TEST(BinarySequence, NodeWithoutChildrenReadsAndWritesNothing) {
     BinarySequence empty;
-    EXPECT_EQ(readAll(empty, {1, 2, 3}, v44s3), 0u);
-    EXPECT_TRUE(writeAll(empty, v44s3).empty());
+    EXPECT_EQ(readNode(empty, {1, 2, 3}, v44s3), 0u);
+    EXPECT_TRUE(writeNode(empty, v44s3).empty());
 }
 
 TEST(BinarySequence, ShortDataRaisesAtTheFieldWhereItRunsOut) {
@@ -152,17 +126,17 @@ TEST(ByteInput, NonRaisingShortReadKeepsTheBytesItHad) {
 
 TEST(FixedLengthArray, FilledBlockAbsentInSourceIsWrittenAsItsFill) {
     FixedLengthArrayOfElemBinarySequences<unsigned char> block(22, 64, FromVersion44);
-    EXPECT_EQ(readAll(block, {}, v42), 0u);
-    EXPECT_EQ(writeAll(block, v44s3), ByteVector(22, 64));
-    EXPECT_TRUE(writeAll(block, v42).empty());
+    EXPECT_EQ(readNode(block, ByteVector{}, v42), 0u);
+    EXPECT_EQ(writeNode(block, v44s3), ByteVector(22, 64));
+    EXPECT_TRUE(writeNode(block, v42).empty());
 }
 
 TEST(FixedLengthArray, UnfilledBlockRoundTrips) {
     ByteVector bytes(156);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i);
     FixedLengthArrayOfElemBinarySequences<unsigned char> block(156, AlwaysPresent);
-    EXPECT_EQ(readAll(block, bytes, v42), 156u);
-    EXPECT_EQ(writeAll(block, v44s3), bytes);
+    EXPECT_EQ(readNode(block, bytes, v42), 156u);
+    EXPECT_EQ(writeNode(block, v44s3), bytes);
 }
 
 // Two variants for tag 3 and one for any tag other than -1. With shared = true the instances
@@ -197,9 +171,9 @@ void expectTagSelectsChildrenInRegistrationOrder() {
     for (const Case& c : cases) {
         Record record;
         EXPECT_EQ(record.variantCount(), 4u);
-        EXPECT_EQ(readAll(record, c.bytes, v44s3), c.bytes.size());
+        EXPECT_EQ(readNode(record, c.bytes, v44s3), c.bytes.size());
         EXPECT_EQ(record.childCount(), c.children);
-        EXPECT_EQ(writeAll(record, v44s3), c.bytes);
+        EXPECT_EQ(writeNode(record, v44s3), c.bytes);
     }
 }
 
@@ -217,23 +191,23 @@ TEST(ConditionnalBinarySequence, SharedVariantListServesEveryInstance) {
 
 TEST(ConditionnalBinarySequence, VersionPredicateOfAVariantIsApplied) {
     ConditionalRecord at44;
-    EXPECT_EQ(readAll(at44, Bytes().i8(5).u8(1).data, v44s3), 2u);
+    EXPECT_EQ(readNode(at44, Bytes().i8(5).u8(1).data, v44s3), 2u);
     ConditionalRecord at45;
-    EXPECT_EQ(readAll(at45, Bytes().i8(5).u8(1).u32(8).data, v45s3), 6u);
+    EXPECT_EQ(readNode(at45, Bytes().i8(5).u8(1).u32(8).data, v45s3), 6u);
 }
 
 TEST(ConditionnalBinarySequence, SecondReadRebuildsTheChildren) {
     ConditionalRecord record;
-    readAll(record, Bytes().i8(3).u8(1).u16(2).text16("").data, v44s3);
+    readNode(record, Bytes().i8(3).u8(1).u16(2).text16("").data, v44s3);
     EXPECT_EQ(record.childCount(), 3u);
-    readAll(record, Bytes().i8(-1).data, v44s3);
+    readNode(record, Bytes().i8(-1).data, v44s3);
     EXPECT_EQ(record.childCount(), 0u);
-    EXPECT_EQ(writeAll(record, v44s3), Bytes().i8(-1).data);
+    EXPECT_EQ(writeNode(record, v44s3), Bytes().i8(-1).data);
 }
 
 TEST(ConditionnalBinarySequence, NeverReadWritesItsTagAlone) {
     ConditionalRecord record;
-    EXPECT_EQ(writeAll(record, v44s3), ByteVector{0});
+    EXPECT_EQ(writeNode(record, v44s3), ByteVector{0});
 }
 
 TEST(TagPredicates, OneByteTagsCompareTheirByte) {
@@ -256,9 +230,9 @@ TEST(ArrayOfBinarySequences, CountOf255RecordsIsWrittenBack) {
     bytes.u8(255);
     for (int i = 0; i < 255; ++i) bytes.i8(-1);
     ArrayOfBinarySequences<unsigned char, ConditionalRecord> records;
-    EXPECT_EQ(readAll(records, bytes.data, v44s3), 256u);
+    EXPECT_EQ(readNode(records, bytes.data, v44s3), 256u);
     EXPECT_EQ(records.getChildren().size(), 255u);
-    EXPECT_EQ(writeAll(records, v44s3), bytes.data);
+    EXPECT_EQ(writeNode(records, v44s3), bytes.data);
 }
 
 TEST(ArrayOfBinarySequences, CountBeyondTheDataFailsBeforeCreatingRecords) {
@@ -292,8 +266,8 @@ TEST(ArrayOfBinarySequences, CountBeyondTheDataFailsBeforeCreatingRecords) {
 
 TEST(ArrayOfBinarySequences, AbsentArrayReadsAndWritesNothing) {
     ArrayOfBinarySequences<unsigned char, ThreeFieldRecord> records(FromVersion45);
-    EXPECT_EQ(readAll(records, {3, 1, 2}, v44s3), 0u);
-    EXPECT_TRUE(writeAll(records, v44s3).empty());
+    EXPECT_EQ(readNode(records, {3, 1, 2}, v44s3), 0u);
+    EXPECT_TRUE(writeNode(records, v44s3).empty());
 }
 
 using MineLikeList = ArrayOfBinarySequencesWithVariableIntType<unsigned char, unsigned int, ThreeFieldRecord>;
@@ -304,29 +278,29 @@ TEST(ArrayWithVariableCountType, CountWidensFromOneByteToFourBytes) {
     for (int i = 0; i < 5; ++i) records.u32(i).u8(1).u16(2);
     ByteVector source = Bytes().u8(5).append(records).data;
     MineLikeList mines(FromVersion44Sub3);
-    EXPECT_EQ(readAll(mines, source, v44s2), source.size());
-    EXPECT_EQ(writeAll(mines, v44s3), Bytes().u32(5).append(records).data);
-    EXPECT_EQ(writeAll(mines, v44s2), source);
+    EXPECT_EQ(readNode(mines, source, v44s2), source.size());
+    EXPECT_EQ(writeNode(mines, v44s3), Bytes().u32(5).append(records).data);
+    EXPECT_EQ(writeNode(mines, v44s2), source);
 }
 
 TEST(ArrayWithVariableCountType, SignedCountBeforeVersion44) {
     ByteVector bytes(201, 7);
     bytes[0] = 200;
     SignLikeList at44(FromVersion44);
-    EXPECT_EQ(readAll(at44, bytes, v44s3), 201u);
+    EXPECT_EQ(readNode(at44, bytes, v44s3), 201u);
     EXPECT_EQ(at44.getChildren().size(), 200u);
 
     // The same byte is -56 before 44: 4,294,967,240 records asked for.
     SignLikeList at42(FromVersion44);
-    EXPECT_THROW(readAll(at42, bytes, v42), StreamError);
+    EXPECT_THROW(readNode(at42, bytes, v42), StreamError);
     EXPECT_TRUE(at42.getChildren().empty());
 }
 
 TEST(ArrayOfElemBinarySequences, CountThenOneRawBlock) {
     ArrayOfElemBinarySequences<unsigned char, unsigned short[2]> pairs;
     ByteVector bytes = Bytes().u8(3).u16(1).u16(2).u16(3).u16(4).u16(5).u16(6).data;
-    EXPECT_EQ(readAll(pairs, bytes, v42), 13u);
-    EXPECT_EQ(writeAll(pairs, v44s3), bytes);
+    EXPECT_EQ(readNode(pairs, bytes, v42), 13u);
+    EXPECT_EQ(writeNode(pairs, v44s3), bytes);
 
     expectRoundTrip<ArrayOfElemBinarySequences<unsigned short, unsigned int>>(Bytes().u16(2).u32(9).u32(10).data);
     expectRoundTrip<ArrayOfElemBinarySequences<unsigned int, char[5]>>(Bytes().u32(1).raw("abcde").data);
@@ -335,13 +309,13 @@ TEST(ArrayOfElemBinarySequences, CountThenOneRawBlock) {
 
 TEST(ArrayOfElemBinarySequences, NegativeSignedCountHasNoElementsAndIsKept) {
     ArrayOfElemBinarySequences<signed char, int[7]> items;
-    EXPECT_EQ(readAll(items, {0xFF, 1, 2, 3}, v42), 1u);
+    EXPECT_EQ(readNode(items, {0xFF, 1, 2, 3}, v42), 1u);
     EXPECT_TRUE(items.elements.empty());
-    EXPECT_EQ(writeAll(items, v44s3), ByteVector{0xFF});
+    EXPECT_EQ(writeNode(items, v44s3), ByteVector{0xFF});
 
     ArrayOfElemBinarySequences<short, int> ints;
-    EXPECT_EQ(readAll(ints, Bytes().i16(-3).data, v42), 2u);
-    EXPECT_EQ(writeAll(ints, v42), Bytes().i16(-3).data);
+    EXPECT_EQ(readNode(ints, Bytes().i16(-3).data, v42), 2u);
+    EXPECT_EQ(writeNode(ints, v42), Bytes().i16(-3).data);
 }
 
 TEST(ArrayOfElemBinarySequences, BlockBeyondTheDataFailsBeforeAllocating) {
@@ -367,9 +341,9 @@ TEST(SvgVersionInfo, WritesTheTargetVersionWhateverWasRead) {
     };
     for (const Case& c : cases) {
         SvgVersionInfo info;
-        EXPECT_EQ(readAll(info, c.sourceBytes, c.source), c.sourceBytes.size());
+        EXPECT_EQ(readNode(info, c.sourceBytes, c.source), c.sourceBytes.size());
         EXPECT_EQ(info.svg_version.value, c.source.svg_version);
-        EXPECT_EQ(writeAll(info, c.target), c.targetBytes);
+        EXPECT_EQ(writeNode(info, c.target), c.targetBytes);
     }
 }
 

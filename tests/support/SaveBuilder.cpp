@@ -1,5 +1,7 @@
 #include "tests/support/SaveBuilder.h"
 
+#include <algorithm>
+
 #include "tests/support/Gzip.h"
 
 SvgVersion versionOf(SaveFamily family, std::uint32_t hwSubversion) {
@@ -112,7 +114,10 @@ GameStateContent randomGameState(SaveFamily family, Rng& rng, const SaveSize& si
     c.heroPlayerAvailability = randomHeroPlayerAvailability(rng, v);
     c.misk = randomMisk(rng, v);
     c.cellsParams = randomCellsParams(rng, v, size.mapSize, size.twoLevels);
-    c.teleports = randomTeleports(rng, v, size.teleportGroupOne, size.teleportGroupTwo);
+    // A file written by the game holds at least the group sizes of its own version.
+    std::size_t groupOne = std::max<std::size_t>(size.teleportGroupOne, v.formatLevel == 12 ? 21 : v.formatLevel == 11 ? 17 : 0);
+    std::size_t groupTwo = std::max<std::size_t>(size.teleportGroupTwo, v.formatLevel >= 11 ? 12 : 0);
+    c.teleports = randomTeleports(rng, v, groupOne, groupTwo);
     c.item56 = randomElemArray<std::uint16_t>(rng, 16, false);
     c.replayActs = randomReplayActs(rng, v, size.replayActs);
     c.addInfo = randomAddInfo(rng, v);

@@ -1,5 +1,6 @@
 #pragma once
-// Record-level read and write helpers for the map, world, player, town and misc record tests.
+// Record-level read and write helpers for the record tests: versions, reading a node from bytes
+// with a raising stream, writing it, and the builder's bytes for content.
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,13 @@
 #include "schema_core/BinarySequence.h"
 #include "tests/support/Bytes.h"
 
-namespace world_test {
+namespace record_io {
 
 inline SvgVersion version(std::uint32_t v, std::uint32_t sub = 0, std::uint32_t hw = 0) {
     SvgVersion version;
     version.svg_version = v;
-    version.svg_subversion = v >= 44 ? sub : 0;
-    version.svg_hw_subversion = v >= 45 ? hw : 0;
+    version.svg_subversion = sub;
+    version.svg_hw_subversion = hw;
     version.updateFormatLevel();
     return version;
 }
@@ -44,17 +45,27 @@ inline std::vector<unsigned char> writeNode(const BinarySequence& node, const Sv
 }
 
 // Reads the whole of `bytes` with the source version and returns what the node writes for the target.
-inline std::vector<unsigned char> convertNode(BinarySequence& node, const Bytes& bytes, const SvgVersion& source,
-                                              const SvgVersion& target) {
+inline std::vector<unsigned char> convertNode(BinarySequence& node, const std::vector<unsigned char>& bytes,
+                                              const SvgVersion& source, const SvgVersion& target) {
     EXPECT_EQ(readNode(node, bytes, source), bytes.size()) << "the read must consume the record exactly";
     return writeNode(node, target);
 }
 
-template <class Content>
-std::vector<unsigned char> encoded(const Content& c, const SvgVersion& v) {
-    Bytes out;
-    encode(out, c, v);
-    return out.data;
+inline std::vector<unsigned char> convertNode(BinarySequence& node, const Bytes& bytes, const SvgVersion& source,
+                                              const SvgVersion& target) {
+    return convertNode(node, bytes.data, source, target);
 }
 
-}  // namespace world_test
+template <class Content>
+Bytes encodedBytes(const Content& c, const SvgVersion& v) {
+    Bytes out;
+    encode(out, c, v);
+    return out;
+}
+
+template <class Content>
+std::vector<unsigned char> encoded(const Content& c, const SvgVersion& v) {
+    return encodedBytes(c, v).data;
+}
+
+}  // namespace record_io
