@@ -37,6 +37,8 @@ private:
     void parse(ByteInput& in, const std::string& fileName);
     void fail(std::uint32_t code, std::string message);
 
+    // Size of the loaded game state: the converted body is about as large.
+    std::size_t loadedContentBytes = 0;
     // Node 1; the map records take references to its map size and level flag.
     SVG_BASIC_PARAMETERS& basicParameters;
 };

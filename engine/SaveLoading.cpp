@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -73,6 +74,7 @@ void Q7Svg_impl::loadRaw(InputFile& file, const std::string& fileName) {
     if (static_cast<unsigned long long>(read) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
     content.resize(static_cast<std::size_t>(read));
     sourceKind = 2;
+    loadedContentBytes = content.size();
     ByteInput in(content);
     parse(in, fileName);
 }
@@ -80,22 +82,25 @@ void Q7Svg_impl::loadRaw(InputFile& file, const std::string& fileName) {
 // The gzip form is accepted only when its first member inflates completely (zlib then has
 // checked the member's CRC-32 and length) and the file's last 4 bytes give the inflated size.
 void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
+    long long size = file.size();
+    unsigned char trailer[4];
+    if (size < 4 || !file.readAt(static_cast<std::uint64_t>(size) - 4, trailer, sizeof trailer) || !file.rewind())
+        return fail(1, engine_messages::cannotOpenForReading(fileName));
+    std::uint32_t expected = static_cast<std::uint32_t>(trailer[0]) | static_cast<std::uint32_t>(trailer[1]) << 8 |
+                             static_cast<std::uint32_t>(trailer[2]) << 16 | static_cast<std::uint32_t>(trailer[3]) << 24;
+
     z_stream stream{};
     if (inflateInit2(&stream, 31) != Z_OK) return fail(6, engine_messages::inflateInitFailed(fileName));
     std::vector<unsigned char> content;
+    // The trailer's size, within the content bound, spares the copies of a growing buffer; it
+    // is checked against what inflates below.
+    content.reserve(std::min<std::size_t>(expected, maxContentBytes));
     InflateEnd end = inflateFirstMember(file, stream, content, maxContentBytes);
     inflateEnd(&stream);
 
     if (end == InflateEnd::ErrorFlag) return fail(6, engine_messages::inflateErrorFlag(fileName));
     if (end == InflateEnd::TooLarge) return fail(6, engine_messages::inflatedTooLarge(fileName, maxContentBytes));
     if (end == InflateEnd::ReadError) return fail(1, engine_messages::cannotOpenForReading(fileName));
-
-    long long size = file.size();
-    unsigned char trailer[4];
-    if (size < 4 || !file.readAt(static_cast<std::uint64_t>(size) - 4, trailer, sizeof trailer))
-        return fail(1, engine_messages::cannotOpenForReading(fileName));
-    std::uint32_t expected = static_cast<std::uint32_t>(trailer[0]) | static_cast<std::uint32_t>(trailer[1]) << 8 |
-                             static_cast<std::uint32_t>(trailer[2]) << 16 | static_cast<std::uint32_t>(trailer[3]) << 24;
     // The content is bounded well below 2^31 bytes, so its size fits the signed total.
     auto produced = static_cast<std::int32_t>(content.size());
     if (expected != static_cast<std::uint32_t>(produced))
@@ -104,6 +109,7 @@ void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
     if (end == InflateEnd::Incomplete) return fail(6, engine_messages::inflateIncomplete(fileName));
 
     sourceKind = 1;
+    loadedContentBytes = content.size();
     ByteInput in(content);
     parse(in, fileName);
 }

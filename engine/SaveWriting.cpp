@@ -63,6 +63,8 @@ void Q7Svg_impl::convertAndSave(const SvgVersion& target, bool compress, const s
     if (sourceKind == 0) return fail(8, engine_messages::nothingLoaded());
 
     ByteOutput body;
+    // A conversion adds little (default heroes, grown tables), so one allocation usually does.
+    body.reserve(loadedContentBytes + (std::size_t{64} << 10));
     write(body, target);
     std::vector<unsigned char> fileBytes;
     if (compress) {

@@ -14,6 +14,7 @@ SvgTemplate::SvgTemplate(VersionPredicate)
       item02(addNew<ElemBinarySequence<unsigned char[33]>>(AlwaysPresent)) {}
 
 SvgGuardSetup::SvgGuardSetup(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
+    if (shareVariantsOf<SvgGuardSetup>()) return;
     addVariant<ElemBinarySequence<int[14]>>(TagIsNot<Tag, 0>, AlwaysPresent);
 }
 
@@ -23,6 +24,7 @@ SvgGuardedObjectSetup::SvgGuardedObjectSetup(VersionPredicate presence)
       item02(addNew<SvgGuardSetup>(AlwaysPresent)) {}
 
 SvgGuardedObject::SvgGuardedObject(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
+    if (shareVariantsOf<SvgGuardedObject>()) return;
     addVariant<SvgGuardedObjectSetup>(TagIsNot<Tag, 0>, AlwaysPresent);
 }
 
@@ -58,6 +60,7 @@ SvgObjectMonster::SvgObjectMonster(VersionPredicate)
 // Variants are registered in file order: a tag that several variants accept gets their
 // children in this order.
 SvgQuest::SvgQuest(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
+    if (shareVariantsOf<SvgQuest>()) return;
     addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 1>, AlwaysPresent);
     addVariant<ElemBinarySequence<unsigned char[4]>>(TagIs<Tag, 2>, AlwaysPresent);
     addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 3>, AlwaysPresent);

@@ -109,6 +109,7 @@ SvgMisk::SvgMisk(VersionPredicate presence)
 // --- SvgReplayAct -------------------------------------------------------------------------
 
 SvgReplayAct::SvgReplayAct(VersionPredicate presence) : ConditionnalBinarySequence<char>(presence) {
+    if (shareVariantsOf<SvgReplayAct>()) return;
     // Variants 1 to 5: tags 1 and 2.
     addVariant<Elem<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
     addVariant<Elem<int>>(TagIsEither<char, 1, 2>, AlwaysPresent);

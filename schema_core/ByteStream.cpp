@@ -2,16 +2,11 @@
 
 #include <cstring>
 
-void ByteInput::read(void* destination, std::size_t n) {
-    if (n > remaining()) {
-        std::size_t available = remaining();
-        if (available > 0) std::memcpy(destination, data_ + position_, available);
-        position_ = size_;
-        fail("unexpected end of data");
-        return;
-    }
-    if (n > 0) std::memcpy(destination, data_ + position_, n);
-    position_ += n;
+void ByteInput::readShort(void* destination, std::size_t n) {
+    std::size_t available = remaining();
+    if (available > 0 && n > 0) std::memcpy(destination, data_ + position_, available);
+    position_ = size_;
+    fail("unexpected end of data");
 }
 
 void ByteInput::seek(std::size_t offset) {
@@ -41,8 +36,3 @@ void ByteInput::fail(const char* what) {
     if (raising_) raise(what);
 }
 
-void ByteOutput::write(const void* source, std::size_t n) {
-    if (n == 0) return;
-    const auto* bytes = static_cast<const unsigned char*>(source);
-    bytes_.insert(bytes_.end(), bytes, bytes + n);
-}

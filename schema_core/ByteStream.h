@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -20,8 +21,13 @@ public:
     explicit ByteInput(const std::vector<unsigned char>& bytes) : ByteInput(bytes.data(), bytes.size()) {}
 
     // Block read of n bytes. A short read copies what is left, marks the stream failed and,
-    // in raising mode, throws StreamError.
-    void read(void* destination, std::size_t n);
+    // in raising mode, throws StreamError. Inline, so that reading one small field is a plain
+    // copy of a known size.
+    void read(void* destination, std::size_t n) {
+        if (n > remaining()) return readShort(destination, n);
+        if (n > 0) std::memcpy(destination, data_ + position_, n);
+        position_ += n;
+    }
 
     std::size_t remaining() const { return size_ - position_; }
     std::size_t position() const { return position_; }
@@ -42,6 +48,7 @@ public:
     void requireAvailable(std::uint64_t n);
 
 private:
+    void readShort(void* destination, std::size_t n);
     [[noreturn]] void raise(const char* what);
     void fail(const char* what);
 
@@ -55,7 +62,10 @@ private:
 
 class ByteOutput {
 public:
-    void write(const void* source, std::size_t n);
+    void write(const void* source, std::size_t n) {
+        const auto* bytes = static_cast<const unsigned char*>(source);
+        bytes_.insert(bytes_.end(), bytes, bytes + n);
+    }
     void reserve(std::size_t n) { bytes_.reserve(n); }
     const std::vector<unsigned char>& bytes() const { return bytes_; }
     std::vector<unsigned char>& bytes() { return bytes_; }

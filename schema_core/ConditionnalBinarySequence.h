@@ -2,6 +2,7 @@
 // A tag followed by the children that the tag selects. Records derive from it and register
 // their variants in their constructors; every read rebuilds the children from the new tag.
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -24,14 +25,18 @@ public:
 
     template <class Child>
     void addVariant(TagPredicate tagTest, VersionPredicate versionTest) {
-        variants.push_back({tagTest, versionTest, &makeNode<Child>});
+        variants->push_back({tagTest, versionTest, &makeNode<Child>});
     }
 
     void read(ByteInput& in, const SvgVersion& version) override {
         readLittleEndian(in, tag);
         clearChildren();
-        for (const Variant& variant : variants)
-            if (variant.tagTest(tag) && variant.versionTest(version)) addChild(variant.factory(AlwaysPresent));
+        auto selected = [&](const Variant& variant) { return variant.tagTest(tag) && variant.versionTest(version); };
+        std::size_t count = 0;
+        for (const Variant& variant : *variants) count += selected(variant) ? 1 : 0;
+        children.reserve(count);
+        for (const Variant& variant : *variants)
+            if (selected(variant)) addChild(variant.factory(AlwaysPresent));
         readChildren(in, version);
     }
 
@@ -43,7 +48,22 @@ public:
     T tag{};
 
 protected:
-    std::vector<Variant> variants;
+    // Every instance of a record class registers the same variants. A record that a save holds
+    // many times calls this first in its constructor, naming its own class: the first instance
+    // registers into a list kept for the class, later instances share that list and skip their
+    // registration (the call then returns true). This spares each instance its own copy.
+    template <class Record>
+    bool shareVariantsOf() {
+        static std::vector<Variant> shared;
+        static bool registered = false;
+        variants = &shared;
+        bool alreadyRegistered = registered;
+        registered = true;
+        return alreadyRegistered;
+    }
+
+    std::vector<Variant> ownVariants;
+    std::vector<Variant>* variants = &ownVariants;
 
 private:
     template <class Child>

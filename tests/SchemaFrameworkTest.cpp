@@ -139,18 +139,25 @@ TEST(FixedLengthArray, UnfilledBlockRoundTrips) {
     EXPECT_EQ(writeNode(block, v44s3), bytes);
 }
 
-// Two variants for tag 3 and one for any tag other than -1.
-struct ConditionalRecord : ConditionnalBinarySequence<signed char> {
-    explicit ConditionalRecord(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+// Two variants for tag 3 and one for any tag other than -1. With shared = true the instances
+// share one variant list, registered by the first of them.
+template <bool shared>
+struct ConditionalRecordOf : ConditionnalBinarySequence<signed char> {
+    explicit ConditionalRecordOf(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+        if (shared && shareVariantsOf<ConditionalRecordOf>()) return;
         addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<signed char, 255>, AlwaysPresent);
         addVariant<ElemBinarySequence<unsigned short>>(&TagIs<signed char, 3>, AlwaysPresent);
         addVariant<Text16>(&TagIs<signed char, 3>, AlwaysPresent);
         addVariant<ElemBinarySequence<unsigned int>>(&TagIs<signed char, 5>, FromVersion45);
     }
     std::size_t childCount() const { return getChildren().size(); }
+    std::size_t variantCount() const { return variants->size(); }
 };
+using ConditionalRecord = ConditionalRecordOf<false>;
+using SharedConditionalRecord = ConditionalRecordOf<true>;
 
-TEST(ConditionnalBinarySequence, TagSelectsChildrenInRegistrationOrder) {
+template <class Record>
+void expectTagSelectsChildrenInRegistrationOrder() {
     struct Case {
         ByteVector bytes;
         std::size_t children;
@@ -162,11 +169,24 @@ TEST(ConditionnalBinarySequence, TagSelectsChildrenInRegistrationOrder) {
         {Bytes().i8(12).u8(4).data, 1},
     };
     for (const Case& c : cases) {
-        ConditionalRecord record;
+        Record record;
+        EXPECT_EQ(record.variantCount(), 4u);
         EXPECT_EQ(readNode(record, c.bytes, v44s3), c.bytes.size());
         EXPECT_EQ(record.childCount(), c.children);
         EXPECT_EQ(writeNode(record, v44s3), c.bytes);
     }
+}
+
+TEST(ConditionnalBinarySequence, TagSelectsChildrenInRegistrationOrder) {
+    expectTagSelectsChildrenInRegistrationOrder<ConditionalRecord>();
+}
+
+// Every instance after the first uses the list the first one registered, neither empty nor doubled.
+TEST(ConditionnalBinarySequence, SharedVariantListServesEveryInstance) {
+    expectTagSelectsChildrenInRegistrationOrder<SharedConditionalRecord>();
+    SharedConditionalRecord first, second;
+    EXPECT_EQ(first.variantCount(), 4u);
+    EXPECT_EQ(second.variantCount(), 4u);
 }
 
 TEST(ConditionnalBinarySequence, VersionPredicateOfAVariantIsApplied) {

@@ -135,8 +135,14 @@ CellsContent randomCells(Rng& rng, const SvgVersion&, unsigned mapSize, bool two
     CellsContent c;
     std::size_t count = static_cast<std::size_t>(mapSize) * mapSize * (twoLevels ? 2 : 1);
     c.cells.resize(count);
+    // Terrain comes in patches, as on a real map: a cell mostly repeats its neighbour's fixed
+    // bytes with another picture variant and now and then one other byte changed.
+    std::array<unsigned char, 18> patch = randomArray<18>(rng);
     for (auto& cell : c.cells) {
-        cell.fixed = randomArray<18>(rng);
+        if (rng.chance(15)) patch = randomArray<18>(rng);
+        cell.fixed = patch;
+        cell.fixed[1] = static_cast<unsigned char>(rng.below(8));
+        if (rng.chance(25)) cell.fixed[rng.below(18)] = static_cast<unsigned char>(rng.gameValue());
         // Most cells carry no entries, a few several.
         std::uint32_t entries = rng.chance(80) ? 0 : rng.below(maxEntries + 1);
         cell.entries.resize(entries);

@@ -1,5 +1,7 @@
 #include "tests/support/PlayerTownMiscContent.h"
 
+#include <utility>
+
 namespace {
 
 bool hasCounts(const SvgVersion& v) { return v.svg_version >= 44; }
@@ -117,7 +119,19 @@ ReplayActContent randomReplayAct(Rng& rng, const SvgVersion&, char tag, std::siz
 std::vector<ReplayActContent> randomReplayActs(Rng& rng, const SvgVersion& source, std::size_t count) {
     std::vector<char> tags = allReplayTags();
     std::vector<ReplayActContent> acts;
-    for (std::size_t i = 0; i < count; ++i) acts.push_back(randomReplayAct(rng, source, tags[i % tags.size()], rng.below(4)));
+    // A replay repeats itself: an act often restates the previous act of its kind (the same
+    // hero, the same town) with one value moved on.
+    std::vector<std::vector<unsigned char>> lastOfTag(tags.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t kind = i % tags.size();
+        ReplayActContent act = randomReplayAct(rng, source, tags[kind], rng.below(4));
+        if (!lastOfTag[kind].empty() && rng.chance(70)) {
+            act.fixed = lastOfTag[kind];
+            act.fixed[rng.below(static_cast<std::uint32_t>(act.fixed.size()))] = static_cast<unsigned char>(rng.gameValue());
+        }
+        lastOfTag[kind] = act.fixed;
+        acts.push_back(std::move(act));
+    }
     return acts;
 }
 

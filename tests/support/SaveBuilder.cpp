@@ -68,7 +68,7 @@ SaveSize SaveSize::medium() {
 
 SaveSize SaveSize::extraLarge() {
     SaveSize size;
-    size.mapSize = 144;
+    size.mapSize = 252;
     size.twoLevels = true;
     size.maxCellEntries = 8;
     size.objects = {120, 300, 150, 400, 150, 100, 60, 120, 120, 100, 250, 60, 40, 120};
