@@ -91,22 +91,6 @@ std::vector<unsigned char> inflateMember(const std::vector<unsigned char>& membe
     return content;
 }
 
-std::vector<unsigned char> deflateBody(const std::vector<unsigned char>& body) {
-    z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error("deflateInit2 failed");
-    std::vector<unsigned char> member(deflateBound(&stream, static_cast<uLong>(body.size())));
-    stream.next_in = const_cast<Bytef*>(body.data());
-    stream.avail_in = static_cast<uInt>(body.size());
-    stream.next_out = member.data();
-    stream.avail_out = static_cast<uInt>(member.size());
-    int result = deflate(&stream, Z_FINISH);
-    member.resize(stream.total_out);
-    deflateEnd(&stream);
-    if (result != Z_STREAM_END) throw std::runtime_error("deflate did not finish");
-    return member;
-}
-
 // --- Child processes ---------------------------------------------------------------------------
 
 struct ChildResult {
@@ -216,7 +200,7 @@ Timing timeSample(const Sample& sample, int repetitions) {
         if (sample.gzip)
             zlib.push_back(secondsOf([&] {
                 std::vector<unsigned char> body = inflateMember(source, sample.stateBytes);
-                std::vector<unsigned char> member = deflateBody(convertedBody);
+                std::vector<unsigned char> member = gzipMember(convertedBody);  // the converter's deflate parameters
                 if (body.size() != sample.stateBytes || member.empty()) throw std::runtime_error("zlib mismatch");
             }));
     }

@@ -94,7 +94,7 @@ SvgRumors::SvgRumors(VersionPredicate presence)
 // --- SvgCells -----------------------------------------------------------------------------
 
 SvgCells::SvgCells(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
-    : BinarySequence(presence), mapSize(mapSize), twoLevels(twoLevels) {}
+    : MapSizedBlock(mapSize, twoLevels, presence) {}
 
 // Walks the cells of one level without keeping anything and returns the bytes they take.
 std::uint64_t SvgCells::measureLevel(ByteInput& in) const {
@@ -127,12 +127,12 @@ void SvgCells::read(ByteInput& in, const SvgVersion&) {
     readBlock(in, bytes, static_cast<std::size_t>(cellsSize));
 }
 
-void SvgCells::write(ByteOutput& out, const SvgVersion&) const { out.write(bytes.data(), bytes.size()); }
+void MapSizedBlock::write(ByteOutput& out, const SvgVersion&) const { out.write(bytes.data(), bytes.size()); }
 
 // --- SvgCellsParams -----------------------------------------------------------------------
 
 SvgCellsParams::SvgCellsParams(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
-    : BinarySequence(presence), mapSize(mapSize), twoLevels(twoLevels) {}
+    : MapSizedBlock(mapSize, twoLevels, presence) {}
 
 void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
     bytes.clear();
@@ -146,8 +146,6 @@ void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
     cellsSize = static_cast<std::int32_t>(size);
     readBlock(in, bytes, static_cast<std::size_t>(cellsSize));
 }
-
-void SvgCellsParams::write(ByteOutput& out, const SvgVersion&) const { out.write(bytes.data(), bytes.size()); }
 
 // --- Teleporters --------------------------------------------------------------------------
 

@@ -86,10 +86,25 @@ public:
     ArrayOfBinarySequences<int, SvgRumor>& item03;
 };
 
+// A block of map data measured from the map size and level flag read earlier in the same save,
+// and held as one opaque block, written back unchanged.
+class MapSizedBlock : public BinarySequence {
+public:
+    MapSizedBlock(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
+        : BinarySequence(presence), mapSize(mapSize), twoLevels(twoLevels) {}
+
+    void write(ByteOutput& out, const SvgVersion& version) const override;
+
+    const unsigned int& mapSize;
+    const unsigned char& twoLevels;
+    std::int32_t cellsSize = 0;
+    std::vector<unsigned char> bytes;
+};
+
 // The map cells of all levels, held as one opaque block. The block's size is measured by walking
 // the cells (18 fixed bytes, an entry count, 4 bytes per entry) for the map size and level flag
 // read earlier in the same save.
-class SvgCells : public BinarySequence {
+class SvgCells : public MapSizedBlock {
 public:
     static constexpr unsigned int maxMapSize = 512;
     static constexpr std::uint32_t maxEntries = 238;
@@ -99,29 +114,17 @@ public:
     SvgCells(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence = AlwaysPresent);
 
     void read(ByteInput& in, const SvgVersion& version) override;
-    void write(ByteOutput& out, const SvgVersion& version) const override;
-
-    const unsigned int& mapSize;
-    const unsigned char& twoLevels;
-    std::int32_t cellsSize = 0;
-    std::vector<unsigned char> bytes;
 
 private:
     std::uint64_t measureLevel(ByteInput& in) const;
 };
 
 // Two bytes per cell and level, held as one opaque block.
-class SvgCellsParams : public BinarySequence {
+class SvgCellsParams : public MapSizedBlock {
 public:
     SvgCellsParams(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence = AlwaysPresent);
 
     void read(ByteInput& in, const SvgVersion& version) override;
-    void write(ByteOutput& out, const SvgVersion& version) const override;
-
-    const unsigned int& mapSize;
-    const unsigned char& twoLevels;
-    std::int32_t cellsSize = 0;
-    std::vector<unsigned char> bytes;
 };
 
 // Two groups of teleporter lists. From version 44 on each group has a count on file and newer

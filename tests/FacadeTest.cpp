@@ -4,6 +4,7 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "tests/support/RecordIo.h"
 #include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
@@ -81,19 +82,12 @@ TEST(Facade, ClassifiesEveryFamilyOfBuiltSaves) {
 
 TEST(Facade, TargetKeepsTheFamilyAndHwSubversion) {
     struct Case { SvgVersion source; std::uint32_t version, subversion, hw; };
-    auto triple = [](std::uint32_t v, std::uint32_t s, std::uint32_t h) {
-        SvgVersion t;
-        t.svg_version = v;
-        t.svg_subversion = s;
-        t.svg_hw_subversion = h;
-        t.updateFormatLevel();
-        return t;
-    };
+    using record_io::version;
     const Case cases[] = {
-        {triple(44, 2, 0), 44, 3, 0},
-        {triple(45, 2, 7), 45, 3, 7},
-        {triple(42, 0, 0), 44, 3, 0},
-        {triple(44, 3, 0), 44, 3, 0},
+        {version(44, 2, 0), 44, 3, 0},
+        {version(45, 2, 7), 45, 3, 7},
+        {version(42, 0, 0), 44, 3, 0},
+        {version(44, 3, 0), 44, 3, 0},
     };
     for (const Case& c : cases) {
         SvgVersion target = Q7Svg::targetFor(c.source);

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/VersionPolicy.h"
+#include "tests/support/RecordIo.h"
 
 namespace {
 
-SvgVersion triple(std::uint32_t version, std::uint32_t subversion, std::uint32_t hw = 0) {
-    SvgVersion v;
-    v.svg_version = version;
-    v.svg_subversion = subversion;
-    v.svg_hw_subversion = hw;
-    v.updateFormatLevel();
-    return v;
-}
+using record_io::version;
 
 TEST(VersionPolicy, AcceptedSourceVersions) {
     struct Case { std::uint32_t version, subversion, hw; bool accepted; };
@@ -23,22 +17,22 @@ TEST(VersionPolicy, AcceptedSourceVersions) {
         {0, 0, 0, false},  {0xFFFFFFFF, 3, 0, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(isAcceptedSourceVersion(triple(c.version, c.subversion, c.hw)), c.accepted)
+        EXPECT_EQ(isAcceptedSourceVersion(version(c.version, c.subversion, c.hw)), c.accepted)
             << c.version << "/" << c.subversion << "/" << c.hw;
 }
 
 TEST(VersionPolicy, OlderThan) {
     struct Case { SvgVersion target, source; bool older; };
     const Case cases[] = {
-        {triple(44, 2), triple(45, 3), true},
-        {triple(44, 3), triple(45, 3), false},  // only the subversions are compared
-        {triple(45, 3), triple(44, 2), false},
-        {triple(44, 3), triple(42, 0), false},
-        {triple(45, 2), triple(45, 3, 7), true},
-        {triple(42, 0), triple(44, 2), true},
-        {triple(42, 0), triple(42, 0), false},
-        {triple(42, 5), triple(42, 0), false},
-        {triple(44, 3, 0), triple(45, 3, 9), false},  // hw subversion is not compared
+        {version(44, 2), version(45, 3), true},
+        {version(44, 3), version(45, 3), false},  // only the subversions are compared
+        {version(45, 3), version(44, 2), false},
+        {version(44, 3), version(42, 0), false},
+        {version(45, 2), version(45, 3, 7), true},
+        {version(42, 0), version(44, 2), true},
+        {version(42, 0), version(42, 0), false},
+        {version(42, 5), version(42, 0), false},
+        {version(44, 3, 0), version(45, 3, 9), false},  // hw subversion is not compared
     };
     for (const Case& c : cases)
         EXPECT_EQ(isOlderThan(c.target, c.source), c.older)
@@ -47,12 +41,12 @@ TEST(VersionPolicy, OlderThan) {
 }
 
 TEST(VersionPolicy, MessagesListTheTriples) {
-    EXPECT_EQ(unknownTargetMessage(triple(46, 1, 4)),
+    EXPECT_EQ(unknownTargetMessage(version(46, 1, 4)),
               "Error : asked for conversion to unknown savefile version\n"
               "svg_version asked for is 46\n"
               "svg_subversion asked for is 1\n"
               "svg_hw_subversion asked for is 4\n");
-    EXPECT_EQ(olderTargetMessage(triple(44, 2, 0), triple(45, 3, 4000000000u)),
+    EXPECT_EQ(olderTargetMessage(version(44, 2, 0), version(45, 3, 4000000000u)),
               "Error : asked for conversion to a version older than source version\n"
               "source svg_version is 45\n"
               "source svg_subversion is 3\n"

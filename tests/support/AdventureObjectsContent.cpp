@@ -12,23 +12,6 @@ void block(Bytes& out, const std::vector<unsigned char>& bytes, std::size_t size
     out.raw(bytes);
 }
 
-template <std::size_t N>
-void values(Bytes& out, const std::array<std::int32_t, N>& a) {
-    for (std::int32_t x : a) out.i32(x);
-}
-template <std::size_t N>
-void values(Bytes& out, const std::array<std::uint32_t, N>& a) {
-    for (std::uint32_t x : a) out.u32(x);
-}
-template <std::size_t N>
-void values(Bytes& out, const std::array<std::uint16_t, N>& a) {
-    for (std::uint16_t x : a) out.u16(x);
-}
-template <std::size_t N>
-void values(Bytes& out, const std::array<std::uint8_t, N>& a) {
-    for (std::uint8_t x : a) out.u8(x);
-}
-
 // A count of type N. A count that fits N has the same bytes signed or unsigned.
 // Throws unless n fits count type N.
 template <class N>
@@ -70,13 +53,6 @@ std::uint8_t byte(Rng& rng) { return static_cast<std::uint8_t>(rng.gameValue());
 std::int8_t signedByte(Rng& rng) { return static_cast<std::int8_t>(rng.chance(10) ? -1 : rng.gameValue()); }
 std::uint16_t word16(Rng& rng) { return static_cast<std::uint16_t>(rng.gameValue()); }
 
-template <class T, std::size_t N>
-std::array<T, N> randomArray(Rng& rng) {
-    std::array<T, N> a{};
-    for (T& x : a) x = static_cast<T>(rng.gameValue());
-    return a;
-}
-
 // Mostly a word, sometimes empty, sometimes with bytes above 127 (texts are raw bytes).
 std::string randomText(Rng& rng) {
     if (rng.chance(15)) return {};
@@ -106,7 +82,7 @@ void encode(Bytes& out, const TemplateContent& c, const SvgVersion&) {
 
 void encode(Bytes& out, const GuardSetupContent& c, const SvgVersion&) {
     out.u8(c.tag);
-    if (c.tag != 0) values(out, c.item01);
+    if (c.tag != 0) out.values(c.item01);
 }
 
 void encode(Bytes& out, const GuardedObjectSetupContent& c, const SvgVersion& v) {
@@ -122,21 +98,21 @@ void encode(Bytes& out, const GuardedObjectContent& c, const SvgVersion& v) {
 void encode(Bytes& out, const PandoraEventContent& c, const SvgVersion& v) {
     encode(out, c.item01, v);
     out.u32(c.item02).i32(c.item03).i8(c.item04).i8(c.item05);
-    values(out, c.item06to12);
-    values(out, c.item13to16);
+    out.values(c.item06to12);
+    out.values(c.item13to16);
     count<std::uint8_t>(out, c.item17.size());
-    for (const auto& pair : c.item17) values(out, pair);
+    for (const auto& pair : c.item17) out.values(pair);
     count<std::uint8_t>(out, c.item18.size());
     for (std::uint8_t x : c.item18) out.u8(x);
     count<std::uint8_t>(out, c.item19.size());
     for (std::uint8_t x : c.item19) out.u8(x);
     count<std::uint8_t>(out, c.item20.size());
-    for (const auto& pair : c.item20) values(out, pair);
+    for (const auto& pair : c.item20) out.values(pair);
 }
 
 void encode(Bytes& out, const MonsterContent& c, const SvgVersion&) {
     text16(out, c.item01);
-    values(out, c.item02);
+    out.values(c.item02);
     out.u8(c.item03);
 }
 
@@ -154,9 +130,9 @@ void encode(Bytes& out, const QuestContent& c, const SvgVersion&) {
             break;
         case 6:
             count<std::uint8_t>(out, c.sixByteList.size());
-            for (const auto& six : c.sixByteList) values(out, six);
+            for (const auto& six : c.sixByteList) out.values(six);
             break;
-        case 7: values(out, c.words7); break;
+        case 7: out.values(c.words7); break;
         case 8: out.u16(c.shortValue); break;
         case 9: out.u8(c.byteValue); break;
         default: break;
@@ -180,7 +156,7 @@ void encode(Bytes& out, const QuestGuardContent& c, const SvgVersion& v) {
 
 void encode(Bytes& out, const GlobalEventContent& c, const SvgVersion&) {
     text16(out, c.item01);
-    values(out, c.item02);
+    out.values(c.item02);
     out.u8(c.item03).u8(c.item04).u8(c.item05).u16(c.item06).u16(c.item07);
 }
 
@@ -188,7 +164,7 @@ void encode(Bytes& out, const TownEventContent& c, const SvgVersion& v) {
     encode(out, static_cast<const GlobalEventContent&>(c), v);
     out.u8(c.item08);
     block(out, c.item09, 8);
-    values(out, c.item10);
+    out.values(c.item10);
 }
 
 void encode(Bytes& out, const SignContent& c, const SvgVersion&) {
@@ -198,22 +174,22 @@ void encode(Bytes& out, const SignContent& c, const SvgVersion&) {
 
 void encode(Bytes& out, const MineContent& c, const SvgVersion&) {
     out.i8(c.item01).u8(c.item02).u8(c.item03);
-    values(out, c.item04);
+    out.values(c.item04);
     block(out, c.item05, 3);
 }
 
 void encode(Bytes& out, const DwellingContent& c, const SvgVersion&) {
     out.i8(c.item01).u8(c.item02).u8(c.item03);
     block(out, c.item04, 4);
-    values(out, c.item05);
+    out.values(c.item05);
     block(out, c.item06, 3);
-    values(out, c.item07);
+    out.values(c.item07);
     out.u8(c.item08);
 }
 
 void encode(Bytes& out, const GarnissonContent& c, const SvgVersion&) {
     out.u8(c.item01);
-    values(out, c.item02);
+    out.values(c.item02);
     block(out, c.item03, 4);
 }
 
@@ -228,8 +204,8 @@ void encode(Bytes& out, const ObelisksContent& c, const SvgVersion&) {
 }
 
 void encode(Bytes& out, const CrbankContent& c, const SvgVersion&) {
-    values(out, c.item01);
-    values(out, c.item02);
+    out.values(c.item01);
+    out.values(c.item02);
     out.i32(c.item03).i8(c.item04);
     count<std::int16_t>(out, c.item05.size());
     for (std::int32_t x : c.item05) out.i32(x);
@@ -311,7 +287,7 @@ TemplateContent randomTemplate(Rng& rng, const SvgVersion&) {
 GuardSetupContent randomGuardSetup(Rng& rng, const SvgVersion&, std::optional<std::uint8_t> tag) {
     GuardSetupContent c;
     c.tag = drawnOr(tag, static_cast<std::uint8_t>(rng.chance(50) ? 0 : 1 + rng.below(255)));
-    if (c.tag != 0) c.item01 = randomArray<std::int32_t, 14>(rng);
+    if (c.tag != 0) c.item01 = rng.gameArray<std::int32_t, 14>();
     return c;
 }
 
@@ -337,19 +313,19 @@ PandoraEventContent randomPandoraEvent(Rng& rng, const SvgVersion& source, std::
     c.item03 = static_cast<std::int32_t>(rng.gameValue());
     c.item04 = signedByte(rng);
     c.item05 = signedByte(rng);
-    c.item06to12 = randomArray<std::int32_t, 7>(rng);
-    c.item13to16 = randomArray<std::uint8_t, 4>(rng);
-    c.item17 = randomList<std::array<std::uint8_t, 2>>(rng.below(4), [&](std::size_t) { return randomArray<std::uint8_t, 2>(rng); });
+    c.item06to12 = rng.gameArray<std::int32_t, 7>();
+    c.item13to16 = rng.gameArray<std::uint8_t, 4>();
+    c.item17 = randomList<std::array<std::uint8_t, 2>>(rng.below(4), [&](std::size_t) { return rng.gameArray<std::uint8_t, 2>(); });
     c.item18 = rng.gameBytes(rng.below(4));
     c.item19 = rng.gameBytes(rng.below(4));
-    c.item20 = randomList<std::array<std::uint16_t, 2>>(rng.below(4), [&](std::size_t) { return randomArray<std::uint16_t, 2>(rng); });
+    c.item20 = randomList<std::array<std::uint16_t, 2>>(rng.below(4), [&](std::size_t) { return rng.gameArray<std::uint16_t, 2>(); });
     return c;
 }
 
 MonsterContent randomMonster(Rng& rng, const SvgVersion&) {
     MonsterContent c;
     c.item01 = randomText(rng);
-    c.item02 = randomArray<std::uint32_t, 7>(rng);
+    c.item02 = rng.gameArray<std::uint32_t, 7>();
     c.item03 = byte(rng);
     return c;
 }
@@ -363,8 +339,8 @@ QuestContent randomQuest(Rng& rng, const SvgVersion&, std::optional<std::uint8_t
     c.byteValue = byte(rng);
     c.bytes4 = rng.gameBytes(4);
     c.shortList = randomList<std::uint16_t>(rng.below(5), [&](std::size_t) { return word16(rng); });
-    c.sixByteList = randomList<std::array<std::uint8_t, 6>>(rng.below(4), [&](std::size_t) { return randomArray<std::uint8_t, 6>(rng); });
-    c.words7 = randomArray<std::uint32_t, 7>(rng);
+    c.sixByteList = randomList<std::array<std::uint8_t, 6>>(rng.below(4), [&](std::size_t) { return rng.gameArray<std::uint8_t, 6>(); });
+    c.words7 = rng.gameArray<std::uint32_t, 7>();
     c.tail01 = byte(rng);
     c.tail02 = byte(rng);
     c.tail03 = rng.gameValue();
@@ -394,7 +370,7 @@ QuestGuardContent randomQuestGuard(Rng& rng, const SvgVersion& source, std::opti
 GlobalEventContent randomGlobalEvent(Rng& rng, const SvgVersion&) {
     GlobalEventContent c;
     c.item01 = randomText(rng);
-    c.item02 = randomArray<std::int32_t, 7>(rng);
+    c.item02 = rng.gameArray<std::int32_t, 7>();
     c.item03 = byte(rng);
     c.item04 = byte(rng);
     c.item05 = byte(rng);
@@ -408,7 +384,7 @@ TownEventContent randomTownEvent(Rng& rng, const SvgVersion& source) {
     static_cast<GlobalEventContent&>(c) = randomGlobalEvent(rng, source);
     c.item08 = byte(rng);
     c.item09 = rng.gameBytes(8);
-    c.item10 = randomArray<std::uint16_t, 7>(rng);
+    c.item10 = rng.gameArray<std::uint16_t, 7>();
     return c;
 }
 
@@ -424,7 +400,7 @@ MineContent randomMine(Rng& rng, const SvgVersion&) {
     c.item01 = signedByte(rng);
     c.item02 = byte(rng);
     c.item03 = byte(rng);
-    c.item04 = randomArray<std::int32_t, 14>(rng);
+    c.item04 = rng.gameArray<std::int32_t, 14>();
     c.item05 = rng.gameBytes(3);
     return c;
 }
@@ -435,9 +411,9 @@ DwellingContent randomDwelling(Rng& rng, const SvgVersion&) {
     c.item02 = byte(rng);
     c.item03 = byte(rng);
     c.item04 = rng.gameBytes(4);
-    c.item05 = randomArray<std::uint16_t, 4>(rng);
+    c.item05 = rng.gameArray<std::uint16_t, 4>();
     c.item06 = rng.gameBytes(3);
-    c.item07 = randomArray<std::int32_t, 14>(rng);
+    c.item07 = rng.gameArray<std::int32_t, 14>();
     c.item08 = byte(rng);
     return c;
 }
@@ -445,7 +421,7 @@ DwellingContent randomDwelling(Rng& rng, const SvgVersion&) {
 GarnissonContent randomGarnisson(Rng& rng, const SvgVersion&) {
     GarnissonContent c;
     c.item01 = byte(rng);
-    c.item02 = randomArray<std::int32_t, 14>(rng);
+    c.item02 = rng.gameArray<std::int32_t, 14>();
     c.item03 = rng.gameBytes(4);
     return c;
 }
@@ -472,8 +448,8 @@ ObelisksContent randomObelisks(Rng& rng, const SvgVersion&) {
 
 CrbankContent randomCrbank(Rng& rng, const SvgVersion&) {
     CrbankContent c;
-    c.item01 = randomArray<std::int32_t, 14>(rng);
-    c.item02 = randomArray<std::int32_t, 7>(rng);
+    c.item01 = rng.gameArray<std::int32_t, 14>();
+    c.item02 = rng.gameArray<std::int32_t, 7>();
     c.item03 = static_cast<std::int32_t>(rng.gameValue());
     c.item04 = signedByte(rng);
     c.item05 = randomList<std::int32_t>(rng.below(4), [&](std::size_t) { return static_cast<std::int32_t>(rng.gameValue()); });

@@ -2,6 +2,7 @@
 // Composes little-endian byte sequences field by field, independently of the schema code, so
 // tests can state the exact bytes a save or record must have.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,13 @@ public:
     Bytes& text16(const std::string& s) { return i16(static_cast<std::int16_t>(s.size())).raw(s); }
     // Unsigned 32-bit character count, then the characters.
     Bytes& text32(const std::string& s) { return u32(static_cast<std::uint32_t>(s.size())).raw(s); }
+
+    // Every element little-endian in its own width.
+    template <class T, std::size_t N>
+    Bytes& values(const std::array<T, N>& elements) {
+        for (T element : elements) put(static_cast<std::uint64_t>(element), static_cast<int>(sizeof(T)));
+        return *this;
+    }
 
     std::size_t size() const { return data.size(); }
 

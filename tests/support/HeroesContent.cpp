@@ -6,20 +6,6 @@ bool hasItem56(const SvgVersion& v) { return v.svg_version >= 44 && v.svg_subver
 bool hasItems57to59(const SvgVersion& v) { return v.svg_version >= 44 && v.svg_subversion >= 3; }
 bool hasAddedHeroes(const SvgVersion& v) { return v.svg_version >= 44; }
 
-template <class T, std::size_t N>
-void put(Bytes& out, const std::array<T, N>& values) {
-    for (T value : values) {
-        if constexpr (sizeof(T) == 1) out.u8(static_cast<std::uint8_t>(value));
-        if constexpr (sizeof(T) == 2) out.u16(static_cast<std::uint16_t>(value));
-        if constexpr (sizeof(T) == 4) out.u32(static_cast<std::uint32_t>(value));
-    }
-}
-
-template <class T, std::size_t N>
-void draw(Rng& rng, std::array<T, N>& values) {
-    for (T& value : values) value = static_cast<T>(rng.gameValue());
-}
-
 template <class T>
 T draw(Rng& rng) {
     return static_cast<T>(rng.gameValue());
@@ -39,30 +25,30 @@ void encode(Bytes& out, const MovableObjectContent& c, const SvgVersion&) {
 void encode(Bytes& out, const HeroContent& c, const SvgVersion& v) {
     encode(out, c.item01, v);
     out.u8(c.item02).u8(c.item03).text32(c.item04).i8(c.item05);
-    put(out, c.item06to08);
+    out.values(c.item06to08);
     out.u8(c.item09);
-    put(out, c.item10to12);
+    out.values(c.item10to12);
     out.u8(c.item13).i8(c.item14).u8(c.item15).i8(c.item16);
-    put(out, c.item17to22);
+    out.values(c.item17to22);
     out.i8(c.item23);
-    put(out, c.item24to25);
-    put(out, c.item26to27);
-    put(out, c.item28to31);
-    put(out, c.item32to34);
-    put(out, c.item35);
-    put(out, c.item36to40);
-    put(out, c.item41);
-    put(out, c.item42);
-    put(out, c.item43);
-    put(out, c.item44);
-    put(out, c.item45to48);
-    put(out, c.item49);
-    put(out, c.item50);
-    put(out, c.item51);
-    put(out, c.item52);
-    put(out, c.item53);
+    out.values(c.item24to25);
+    out.values(c.item26to27);
+    out.values(c.item28to31);
+    out.values(c.item32to34);
+    out.values(c.item35);
+    out.values(c.item36to40);
+    out.values(c.item41);
+    out.values(c.item42);
+    out.values(c.item43);
+    out.values(c.item44);
+    out.values(c.item45to48);
+    out.values(c.item49);
+    out.values(c.item50);
+    out.values(c.item51);
+    out.values(c.item52);
+    out.values(c.item53);
     out.u8(c.item54);
-    put(out, c.item55);
+    out.values(c.item55);
     if (hasItem56(v)) out.u32(c.item56);
     if (hasItems57to59(v)) out.u32(c.item57).u32(c.item58).u32(c.item59);
 }
@@ -96,34 +82,34 @@ HeroContent randomHero(Rng& rng, const SvgVersion& source) {
     c.item03 = draw<std::uint8_t>(rng);
     if (rng.chance(50)) c.item04 = rng.word(1, 12);
     c.item05 = rng.chance(30) ? -1 : static_cast<std::int8_t>(rng.below(8));
-    draw(rng, c.item06to08);
+    rng.gameFill(c.item06to08);
     c.item09 = draw<std::uint8_t>(rng);
-    draw(rng, c.item10to12);
+    rng.gameFill(c.item10to12);
     c.item13 = draw<std::uint8_t>(rng);
     c.item14 = draw<std::int8_t>(rng);
     c.item15 = draw<std::uint8_t>(rng);
     c.item16 = draw<std::int8_t>(rng);
-    draw(rng, c.item17to22);
+    rng.gameFill(c.item17to22);
     c.item23 = draw<std::int8_t>(rng);
-    draw(rng, c.item24to25);
-    draw(rng, c.item26to27);
-    draw(rng, c.item28to31);
-    draw(rng, c.item32to34);
-    draw(rng, c.item35);
-    draw(rng, c.item36to40);
-    draw(rng, c.item41);
+    rng.gameFill(c.item24to25);
+    rng.gameFill(c.item26to27);
+    rng.gameFill(c.item28to31);
+    rng.gameFill(c.item32to34);
+    rng.gameFill(c.item35);
+    rng.gameFill(c.item36to40);
+    rng.gameFill(c.item41);
     std::string name = rng.word(0, 12);
     for (std::size_t i = 0; i < name.size(); ++i) c.item42[i] = static_cast<std::uint8_t>(name[i]);
-    draw(rng, c.item43);
-    draw(rng, c.item44);
-    draw(rng, c.item45to48);
-    draw(rng, c.item49);
-    draw(rng, c.item50);
-    draw(rng, c.item51);
-    draw(rng, c.item52);
-    draw(rng, c.item53);
+    rng.gameFill(c.item43);
+    rng.gameFill(c.item44);
+    rng.gameFill(c.item45to48);
+    rng.gameFill(c.item49);
+    rng.gameFill(c.item50);
+    rng.gameFill(c.item51);
+    rng.gameFill(c.item52);
+    rng.gameFill(c.item53);
     c.item54 = draw<std::uint8_t>(rng);
-    draw(rng, c.item55);
+    rng.gameFill(c.item55);
     if (hasItem56(source)) c.item56 = rng.gameValue();
     if (hasItems57to59(source)) {
         c.item57 = rng.gameValue();

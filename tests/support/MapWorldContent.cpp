@@ -4,18 +4,6 @@
 
 namespace {
 
-template <std::size_t N>
-void putArray(Bytes& out, const std::array<unsigned char, N>& a) {
-    out.raw(std::vector<unsigned char>(a.begin(), a.end()));
-}
-
-template <std::size_t N>
-std::array<unsigned char, N> randomArray(Rng& rng) {
-    std::array<unsigned char, N> a{};
-    for (auto& b : a) b = static_cast<unsigned char>(rng.gameValue());
-    return a;
-}
-
 bool hasCounts(const SvgVersion& v) { return v.svg_version >= 44; }
 
 TeleportListContent randomTeleportList(Rng& rng) {
@@ -28,11 +16,11 @@ TeleportListContent randomTeleportList(Rng& rng) {
 
 void encode(Bytes& out, const MapPreSmth2Content& c, const SvgVersion&) {
     out.raw(c.fileNameField);
-    putArray(out, c.item02);
+    out.values(c.item02);
     out.u8(c.item03);
-    putArray(out, c.item04);
-    putArray(out, c.item05);
-    putArray(out, c.item06);
+    out.values(c.item04);
+    out.values(c.item05);
+    out.values(c.item06);
 }
 
 void encode(Bytes& out, const ArtifactsContent& c, const SvgVersion& v) {
@@ -53,7 +41,7 @@ void encode(Bytes& out, const RumorsContent& c, const SvgVersion& v) {
 }
 
 void encode(Bytes& out, const CellContent& c, const SvgVersion&) {
-    putArray(out, c.fixed);
+    out.values(c.fixed);
     out.u32(static_cast<std::uint32_t>(c.entries.size()));
     for (std::uint32_t entry : c.entries) out.u32(entry);
 }
@@ -98,11 +86,11 @@ MapPreSmth2Content randomMapPreSmth2(Rng& rng, const SvgVersion&, const std::str
     // Games leave stale bytes behind the name now and then.
     for (std::size_t i = savedName.size() + 1; i < c.fileNameField.size(); ++i)
         if (rng.chance(10)) c.fileNameField[i] = static_cast<unsigned char>(rng.below(256));
-    c.item02 = randomArray<2>(rng);
+    c.item02 = rng.gameArray<unsigned char, 2>();
     c.item03 = static_cast<std::uint8_t>(rng.gameValue());
-    c.item04 = randomArray<8>(rng);
-    c.item05 = randomArray<32>(rng);
-    c.item06 = randomArray<4>(rng);
+    c.item04 = rng.gameArray<unsigned char, 8>();
+    c.item05 = rng.gameArray<unsigned char, 32>();
+    c.item06 = rng.gameArray<unsigned char, 4>();
     return c;
 }
 
@@ -137,9 +125,9 @@ CellsContent randomCells(Rng& rng, const SvgVersion&, unsigned mapSize, bool two
     c.cells.resize(count);
     // Terrain comes in patches, as on a real map: a cell mostly repeats its neighbour's fixed
     // bytes with another picture variant and now and then one other byte changed.
-    std::array<unsigned char, 18> patch = randomArray<18>(rng);
+    std::array<unsigned char, 18> patch = rng.gameArray<unsigned char, 18>();
     for (auto& cell : c.cells) {
-        if (rng.chance(15)) patch = randomArray<18>(rng);
+        if (rng.chance(15)) patch = rng.gameArray<unsigned char, 18>();
         cell.fixed = patch;
         cell.fixed[1] = static_cast<unsigned char>(rng.below(8));
         if (rng.chance(25)) cell.fixed[rng.below(18)] = static_cast<unsigned char>(rng.gameValue());

@@ -1,6 +1,7 @@
 #pragma once
 // Small deterministic generator for test and sample content (same seed, same bytes everywhere).
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,16 @@ public:
         if (roll < 90) return below(16);
         if (roll < 97) return below(1000);
         return static_cast<std::uint32_t>(next());
+    }
+    template <class T, std::size_t N>
+    void gameFill(std::array<T, N>& values) {
+        for (T& value : values) value = static_cast<T>(gameValue());
+    }
+    template <class T, std::size_t N>
+    std::array<T, N> gameArray() {
+        std::array<T, N> values{};
+        gameFill(values);
+        return values;
     }
     std::vector<unsigned char> gameBytes(std::size_t n) {
         std::vector<unsigned char> out(n);

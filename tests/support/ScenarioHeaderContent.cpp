@@ -2,18 +2,6 @@
 
 namespace {
 
-template <std::size_t N>
-void putBlock(Bytes& out, const std::array<unsigned char, N>& block) {
-    out.raw(std::vector<unsigned char>(block.begin(), block.end()));
-}
-
-template <std::size_t N>
-std::array<unsigned char, N> randomBlock(Rng& rng) {
-    std::array<unsigned char, N> block{};
-    for (auto& b : block) b = static_cast<unsigned char>(rng.gameValue());
-    return block;
-}
-
 std::uint8_t randomByte(Rng& rng) { return static_cast<std::uint8_t>(rng.gameValue()); }
 
 // Mostly empty texts, sometimes a word.
@@ -38,17 +26,17 @@ void encodeVersionFields(Bytes& out, const SvgVersion& v) {
 }
 
 void encode(Bytes& out, const BasicParametersContent& c, const SvgVersion& v) {
-    putBlock(out, c.signature);
+    out.values(c.signature);
     encodeVersionFields(out, v);
     out.u32(c.item03);
-    putBlock(out, c.item04);
+    out.values(c.item04);
     out.u32(c.item05).u8(c.item06).u32(c.mapSize).u8(c.twoLevels);
     out.text16(c.item09).text16(c.item10).i8(c.item11).i8(c.item12);
 }
 
 void encode(Bytes& out, const GenerateHeroInfoContent& c, const SvgVersion&) {
     out.u8(c.tag);
-    if (c.tag == 1) putBlock(out, c.bytes);
+    if (c.tag == 1) out.values(c.bytes);
 }
 
 void encode(Bytes& out, const PlayerHerotypeInfoContent& c, const SvgVersion&) {
@@ -71,9 +59,9 @@ void encode(Bytes& out, const VictoryConditionsContent& c, const SvgVersion&) {
         case 0: case 5: out.u8(c.byteValue); break;
         case 1: out.u8(c.byteValue).u32(c.u32Value); break;
         case 2: out.i8(c.signedValue).u32(c.u32Value); break;
-        case 3: putBlock(out, c.triple); out.i8(c.signedValue).i8(c.signedValue2); break;
-        case 4: case 6: case 7: putBlock(out, c.triple); break;
-        case 10: out.u8(c.byteValue); putBlock(out, c.triple); break;
+        case 3: out.values(c.triple); out.i8(c.signedValue).i8(c.signedValue2); break;
+        case 4: case 6: case 7: out.values(c.triple); break;
+        case 10: out.u8(c.byteValue); out.values(c.triple); break;
         case 12: out.u32(c.u32Value); break;
         default: break;
     }
@@ -81,14 +69,14 @@ void encode(Bytes& out, const VictoryConditionsContent& c, const SvgVersion&) {
 
 void encode(Bytes& out, const LossConditionsContent& c, const SvgVersion&) {
     out.i8(c.tag);
-    if (c.tag == 0) putBlock(out, c.triple);
+    if (c.tag == 0) out.values(c.triple);
     if (c.tag == 1) out.i16(c.signedValue);
     if (c.tag == 2) out.u16(c.unsignedValue);
 }
 
 void encode(Bytes& out, const TeamsContent& c, const SvgVersion&) {
     out.u8(c.tag);
-    if (c.tag != 0) putBlock(out, c.teams);
+    if (c.tag != 0) out.values(c.teams);
 }
 
 void encode(Bytes& out, const TunedTagContent& c, const SvgVersion&) {
@@ -107,7 +95,7 @@ BasicParametersContent randomBasicParameters(Rng& rng, const SvgVersion&) {
     c.signature = {'Q', '7', 'S', 'V', static_cast<unsigned char>(rng.chance(50) ? 'G' : 'C'),
                    randomByte(rng), randomByte(rng), randomByte(rng)};
     c.item03 = rng.gameValue();
-    c.item04 = randomBlock<32>(rng);
+    c.item04 = rng.gameArray<unsigned char, 32>();
     c.item05 = rng.gameValue();
     c.item06 = randomByte(rng);
     static const std::uint32_t sizes[] = {36, 72, 108, 144};
@@ -123,7 +111,7 @@ BasicParametersContent randomBasicParameters(Rng& rng, const SvgVersion&) {
 GenerateHeroInfoContent randomGenerateHeroInfo(Rng& rng, const SvgVersion&, int tag) {
     GenerateHeroInfoContent c;
     c.tag = static_cast<std::uint8_t>(tag >= 0 ? tag : (rng.chance(50) ? 1 : rng.below(4)));
-    if (c.tag == 1) c.bytes = randomBlock<3>(rng);
+    if (c.tag == 1) c.bytes = rng.gameArray<unsigned char, 3>();
     return c;
 }
 
@@ -165,12 +153,12 @@ VictoryConditionsContent randomVictoryConditions(Rng& rng, const SvgVersion&, in
         case 1: c.byteValue = randomByte(rng); c.u32Value = rng.gameValue(); break;
         case 2: c.signedValue = static_cast<std::int8_t>(rng.gameValue()); c.u32Value = rng.gameValue(); break;
         case 3:
-            c.triple = randomBlock<3>(rng);
+            c.triple = rng.gameArray<unsigned char, 3>();
             c.signedValue = static_cast<std::int8_t>(rng.gameValue());
             c.signedValue2 = static_cast<std::int8_t>(rng.gameValue());
             break;
-        case 4: case 6: case 7: c.triple = randomBlock<3>(rng); break;
-        case 10: c.byteValue = randomByte(rng); c.triple = randomBlock<3>(rng); break;
+        case 4: case 6: case 7: c.triple = rng.gameArray<unsigned char, 3>(); break;
+        case 10: c.byteValue = randomByte(rng); c.triple = rng.gameArray<unsigned char, 3>(); break;
         case 12: c.u32Value = rng.gameValue(); break;
         default: break;
     }
@@ -184,7 +172,7 @@ LossConditionsContent randomLossConditions(Rng& rng, const SvgVersion&, int tag)
         tag = tags[rng.below(static_cast<std::uint32_t>(tags.size()))];
     }
     c.tag = static_cast<std::int8_t>(tag);
-    if (c.tag == 0) c.triple = randomBlock<3>(rng);
+    if (c.tag == 0) c.triple = rng.gameArray<unsigned char, 3>();
     if (c.tag == 1) c.signedValue = static_cast<std::int16_t>(rng.next());
     if (c.tag == 2) c.unsignedValue = static_cast<std::uint16_t>(rng.next());
     return c;
