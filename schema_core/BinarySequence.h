@@ -20,7 +20,8 @@ public:
     virtual void write(ByteOutput& out, const SvgVersion& version) const;
     virtual void addChild(std::unique_ptr<BinarySequence> child);
 
-    bool isPresent(const SvgVersion& version) const { return presence(version); }
+    // Almost every node is always present; that case needs no call.
+    bool isPresent(const SvgVersion& version) const { return presence == AlwaysPresent || presence(version); }
     const std::vector<std::unique_ptr<BinarySequence>>& getChildren() const { return children; }
 
     // Creates a child, appends it with addChild and returns it, for records that keep a

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "schema_core/BinarySequence.h"
@@ -23,20 +24,26 @@ public:
 
     explicit ConditionnalBinarySequence(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
 
+    // More than any record registers (the replay action has 38).
+    static constexpr std::size_t maxVariants = 64;
+
     template <class Child>
     void addVariant(TagPredicate tagTest, VersionPredicate versionTest) {
+        if (variants->size() == maxVariants) throw std::length_error("too many variants for one record");
         variants->push_back({tagTest, versionTest, &makeNode<Child>});
     }
 
     void read(ByteInput& in, const SvgVersion& version) override {
         readLittleEndian(in, tag);
         clearChildren();
-        auto selected = [&](const Variant& variant) { return variant.tagTest(tag) && variant.versionTest(version); };
+        // Each variant is tested once; the selected factories are kept on the stack while the
+        // child list is sized for them.
+        NodeFactory selected[maxVariants];
         std::size_t count = 0;
-        for (const Variant& variant : *variants) count += selected(variant) ? 1 : 0;
-        children.reserve(count);
         for (const Variant& variant : *variants)
-            if (selected(variant)) addChild(variant.factory(AlwaysPresent));
+            if (variant.tagTest(tag) && variant.versionTest(version)) selected[count++] = variant.factory;
+        children.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) addChild(selected[i](AlwaysPresent));
         readChildren(in, version);
     }
 
