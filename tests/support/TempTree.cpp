@@ -1,23 +1,11 @@
 #include "tests/support/TempTree.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-TempTree::TempTree() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "converter-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-}
-
-TempTree::~TempTree() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
-}
-
 std::filesystem::path TempTree::write(const std::string& relative, const std::vector<unsigned char>& bytes) const {
-    const std::filesystem::path path = root_ / relative;
+    const std::filesystem::path path = root() / relative;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -30,7 +18,7 @@ std::filesystem::path TempTree::write(const std::string& relative, const std::st
 }
 
 std::filesystem::path TempTree::makeDirectory(const std::string& relative) const {
-    const std::filesystem::path path = root_ / relative;
+    const std::filesystem::path path = root() / relative;
     std::filesystem::create_directories(path);
     return path;
 }

@@ -1,25 +1,22 @@
 #pragma once
-// A scratch folder for tests that need real files, removed with everything in it at the end.
+// A scratch folder holding a tree of folders and files, removed with everything in it at the end.
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchDir.h"
+
 class TempTree {
 public:
-    TempTree();
-    ~TempTree();
-    TempTree(const TempTree&) = delete;
-    TempTree& operator=(const TempTree&) = delete;
-
-    const std::filesystem::path& root() const { return root_; }
+    const std::filesystem::path& root() const { return scratch_.path(); }
     // Writes `bytes` to root()/relative, creating the folders on the way.
     std::filesystem::path write(const std::string& relative, const std::vector<unsigned char>& bytes) const;
     std::filesystem::path write(const std::string& relative, const std::string& text) const;
     std::filesystem::path makeDirectory(const std::string& relative) const;
 
 private:
-    std::filesystem::path root_;
+    ScratchDir scratch_;
 };
 
 std::vector<unsigned char> readFileBytes(const std::filesystem::path& path);
