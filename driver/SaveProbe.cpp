@@ -2,65 +2,25 @@
 
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "engine/SaveContainer.h"
 
 namespace {
 
-class ReadOnlyFile {
-public:
-    // Opens only regular files (after following links): opening a FIFO or a device could block
-    // the run or act on the device.
-    explicit ReadOnlyFile(const std::string& path) {
-        struct stat status {};
-        if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
-        // Non-blocking, so that a file swapped for a FIFO after the check cannot hang the open.
-        fd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ >= 0 && (fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) {
-            close(fd_);
-            fd_ = -1;
-        }
+// Reads up to n bytes; a read error counts as no bytes and is noted in `error`.
+std::size_t readUpTo(InputFile& file, unsigned char* destination, std::size_t n, bool& error) {
+    const long long got = file.read(destination, n);
+    if (got < 0) {
+        error = true;
+        return 0;
     }
-    ~ReadOnlyFile() {
-        if (fd_ >= 0) close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
-
-private:
-    int fd_ = -1;
-};
-
-// Reads until `n` bytes, the end of the file or an error; returns how many bytes were read.
-std::size_t readUpTo(int fd, unsigned char* destination, std::size_t n, bool& error) {
-    std::size_t done = 0;
-    while (done < n) {
-        const ssize_t got = ::read(fd, destination + done, n - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) error = true;
-        if (got <= 0) break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
+    return static_cast<std::size_t>(got);
 }
-
-bool hasSaveSignature(const unsigned char* first) {
-    return std::memcmp(first, "Q7SVG", 5) == 0 || std::memcmp(first, "Q7SVC", 5) == 0;
-}
-
-bool hasGzipMagic(const unsigned char* first) { return first[0] == 0x1F && first[1] == 0x8B; }
 
 }  // namespace
 
-bool probeGzipContent(int fd, ByteOutput& out, std::size_t wanted) {
+bool probeGzipContent(InputFile& file, ByteOutput& out, std::size_t wanted) {
     z_stream stream{};
     if (inflateInit2(&stream, 31) != Z_OK) return false;
     const auto input = std::make_unique<unsigned char[]>(ProbeReadChunk);
@@ -69,7 +29,7 @@ bool probeGzipContent(int fd, ByteOutput& out, std::size_t wanted) {
     std::size_t produced = 0;
     bool readError = false;
     while (produced < wanted) {
-        const std::size_t got = readUpTo(fd, input.get(), ProbeReadChunk, readError);
+        const std::size_t got = readUpTo(file, input.get(), ProbeReadChunk, readError);
         if (got == 0) break;
         stream.next_in = input.get();
         stream.avail_in = static_cast<uInt>(got);
@@ -89,26 +49,26 @@ bool probeGzipContent(int fd, ByteOutput& out, std::size_t wanted) {
 
 SaveProbe probeSaveFile(const std::string& path) {
     SaveProbe probe;
-    ReadOnlyFile file(path);
+    InputFile file(path);
     if (!file.isOpen()) return probe;
 
     unsigned char first[8];
-    if (readUpTo(file.fd(), first, sizeof first, probe.readError) != sizeof first) {
+    if (readUpTo(file, first, sizeof first, probe.readError) != sizeof first) {
         probe.status = SaveProbeStatus::CannotReadFirstBytes;
         return probe;
     }
-    if (lseek(file.fd(), 0, SEEK_SET) != 0) {
+    if (!file.rewind()) {
         probe.status = SaveProbeStatus::CannotReadFirstBytes;
         return probe;
     }
 
     if (hasSaveSignature(first)) {
         probe.content.resize(HeaderProbeLength);
-        probe.content.resize(readUpTo(file.fd(), probe.content.data(), HeaderProbeLength, probe.readError));
+        probe.content.resize(readUpTo(file, probe.content.data(), HeaderProbeLength, probe.readError));
         probe.status = SaveProbeStatus::ContentRead;
     } else if (hasGzipMagic(first)) {
         ByteOutput content;
-        if (!probeGzipContent(file.fd(), content)) {
+        if (!probeGzipContent(file, content)) {
             probe.status = SaveProbeStatus::CannotUnzip;
             return probe;
         }

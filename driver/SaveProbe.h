@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FileAccess.h"
 #include "schema_core/ByteStream.h"
 
 inline constexpr std::size_t HeaderProbeLength = 32;
@@ -28,6 +29,6 @@ struct SaveProbe {
 
 SaveProbe probeSaveFile(const std::string& path);
 
-// Inflates the start of the gzip member read from `fd` (at its first byte) into `out`, at most
+// Inflates the start of the gzip member read from `file` (at its first byte) into `out`, at most
 // `wanted` bytes. True exactly when `wanted` bytes came out.
-bool probeGzipContent(int fd, ByteOutput& out, std::size_t wanted = HeaderProbeLength);
+bool probeGzipContent(InputFile& file, ByteOutput& out, std::size_t wanted = HeaderProbeLength);

@@ -7,7 +7,16 @@
 #include <cerrno>
 #include <cstdlib>
 
-InputFile::InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+InputFile::InputFile(const std::string& path) : fd_(-1) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
+    // Non-blocking, so that a file swapped for a FIFO after the check cannot hang the open.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode))) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
 
 InputFile::~InputFile() {
     if (fd_ >= 0) ::close(fd_);

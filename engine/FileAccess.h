@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-// A file opened for reading as raw bytes; closed when the object goes.
+// A regular file opened for reading as raw bytes; closed when the object goes. Anything else
+// (a FIFO, a device, a folder, a dangling link) is never opened: opening a FIFO would block and
+// reading a device could act on it.
 class InputFile {
 public:
     explicit InputFile(const std::string& path);

@@ -9,14 +9,9 @@
 #include "engine/EngineMessages.h"
 #include "engine/FileAccess.h"
 #include "engine/Q7Svg_impl.h"
+#include "engine/SaveContainer.h"
 
 namespace {
-
-bool hasSaveSignature(const unsigned char* header) {
-    return std::memcmp(header, "Q7SVG", 5) == 0 || std::memcmp(header, "Q7SVC", 5) == 0;
-}
-
-bool hasGzipMagic(const unsigned char* header) { return header[0] == 0x1F && header[1] == 0x8B; }
 
 enum class InflateEnd { Complete, ErrorFlag, DataError, Incomplete, TooLarge, ReadError };
 
