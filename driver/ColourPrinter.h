@@ -14,10 +14,15 @@ public:
     explicit ColourPrinter(Console& console) : console_(console) {}
 
     void printColoured(ConsoleAttribute colour, bool striped, std::string_view text);
+    // Continues the last print in its attribute (the stripe does not flip): every line of `text`
+    // is wrapped to the width left after `indent` spaces and written behind them.
+    void printIndented(std::size_t indent, std::string_view text);
 
 private:
-    void printWrapped(std::string_view line);
+    void printLines(std::size_t indent, std::string_view text);
+    void printWrapped(std::size_t indent, std::string_view line);
 
     Console& console_;
     ConsoleAttribute stripeBackground_ = 16;  // blue background first
+    ConsoleAttribute lastAttribute_ = 0;
 };

@@ -53,14 +53,21 @@ std::string sgrSequence(ConsoleAttribute attribute) {
     return "\x1b[" + std::to_string(foregroundCode) + ";" + std::to_string(backgroundCode) + "m";
 }
 
-Console::Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd)
-    : in_(in), out_(out), colours_(colours), keyboardFd_(keyboardFd) {}
+std::string maskControlBytes(std::string_view text) {
+    std::string shown(text);
+    for (char& byte : shown)
+        if (static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F) byte = '?';
+    return shown;
+}
+
+Console::Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd, bool terminal)
+    : in_(in), out_(out), colours_(colours), keyboardFd_(keyboardFd), terminal_(terminal) {}
 
 Console::~Console() { resetAttributes(); }
 
 Console& Console::standard() {
     static Console console(std::cin, std::cout, standardOutputWantsColours(),
-                           isatty(STDIN_FILENO) ? STDIN_FILENO : -1);
+                           isatty(STDIN_FILENO) ? STDIN_FILENO : -1, isatty(STDOUT_FILENO) != 0);
     static const bool signalsInstalled = (installSignalReset(), true);
     (void)signalsInstalled;
     return console;
@@ -74,6 +81,10 @@ void Console::setAttribute(ConsoleAttribute attribute) {
 }
 
 void Console::write(std::string_view text) { out_ << text; }
+
+std::string Console::shownName(std::string_view name) const {
+    return terminal_ ? maskControlBytes(name) : std::string(name);
+}
 
 int Console::readChar() {
     out_.flush();

@@ -20,11 +20,16 @@ std::string sgrSequence(ConsoleAttribute attribute);
 inline constexpr std::string_view SgrReset = "\x1b[0m";
 inline constexpr std::string_view PausePrompt = "Press any key to continue . . . ";
 
+// The text with every control byte (below 0x20, and 0x7F) shown as '?', as `ls` shows names: a
+// file name can then neither move the cursor nor send commands to the terminal. Same length.
+std::string maskControlBytes(std::string_view text);
+
 class Console {
 public:
     // `colours`: write escape sequences for attributes. `keyboardFd`: a terminal descriptor the
     // pause reads its key from in non-canonical mode, or -1 to read the key from `in`.
-    Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd = -1);
+    // `terminal`: `out` is a terminal, so names are shown with their control bytes masked.
+    Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd = -1, bool terminal = false);
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
@@ -35,6 +40,8 @@ public:
 
     void setAttribute(ConsoleAttribute attribute);
     void write(std::string_view text);
+    // A path or file name as it is to be printed: masked on a terminal, as it is elsewhere.
+    std::string shownName(std::string_view name) const;
 
     // One unformatted character of input (white space included), or EOF.
     int readChar();
@@ -53,5 +60,6 @@ private:
     std::ostream& out_;
     bool colours_;
     int keyboardFd_;
+    bool terminal_;
     bool attributeChanged_ = false;
 };

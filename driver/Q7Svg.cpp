@@ -28,6 +28,8 @@ void Q7Svg::convertAndSave(const char* fileName) {
 
 bool Q7Svg::hasError() const { return impl->errorCode != 0; }
 
+const std::string& Q7Svg::errorMessage() const { return impl->errorMessage; }
+
 SavefileClass classifySavefile(ByteInput& in) {
     SvgVersion version;
     if (!readVersionHeader(in, version)) return SavefileClass::Unrecognised;

@@ -3,6 +3,7 @@
 // the conversion target and container choice, and the header classification of a save.
 
 #include <memory>
+#include <string>
 
 #include "schema_core/ByteStream.h"
 #include "schema_core/SvgVersion.h"
@@ -24,6 +25,8 @@ public:
     // Writes the loaded save as svg_subversion 3 of its family, in its source's container form.
     void convertAndSave(const char* fileName);
     bool hasError() const;
+    // The engine's own text of its last failure (names the file and the cause); empty after success.
+    const std::string& errorMessage() const;
 
     const Q7Svg_impl& engine() const { return *impl; }
 

@@ -1,17 +1,16 @@
-// Entry point of the savefile converter: the interactive run on the standard console with the
-// real engine. No arguments are read; the exit code is always 0.
+// Entry point of the savefile converter: the run on the standard console with the real engine,
+// as the command line asks for it.
 
 #include <malloc.h>
 
 #include <csignal>
-#include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
-#include "driver/Console.h"
-#include "driver/ConversionEngine.h"
-#include "driver/ConversionRun.h"
+#include "driver/CommandLine.h"
 
-int main() {
+int main(int argc, char** argv) {
     // Output into a closed pipe must not end the run with a signal: writes fail quietly instead.
     std::signal(SIGPIPE, SIG_IGN);
     // Each file builds and frees a tree of many small records plus a few large buffers. Keeping
@@ -19,14 +18,7 @@ int main() {
     // after every file, spares the page faults of faulting it in again.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 128 << 20);
-    Console& console = Console::standard();
-    try {
-        FacadeEngine engine;
-        return runConversion(console, engine);
-    } catch (const std::exception& error) {
-        // Only running out of memory gets here; the player's terminal is still put back.
-        console.resetAttributes();
-        std::cerr << "\nsavefile-converter: " << error.what() << "\n";
-        return 0;
-    }
+    FacadeEngine engine;
+    return runCommandLine(std::vector<std::string>(argv + 1, argv + argc), Console::standard(), engine, std::cout,
+                          std::cerr);
 }

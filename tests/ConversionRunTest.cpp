@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "driver/Console.h"
 #include "driver/ConversionRun.h"
 #include "tests/support/Bytes.h"
@@ -27,9 +25,15 @@ public:
         conversions.push_back(source + " -> " + output);
         return outcome;
     }
+    bool loads(const std::string& source) override {
+        conversions.push_back(source + " (load only)");
+        return outcome != ConversionOutcome::LoadFailed;
+    }
+    std::string failureDetail() const override { return detail; }
 
     std::string version = "1.00";
     ConversionOutcome outcome = ConversionOutcome::Converted;
+    std::string detail;
     std::vector<std::string> conversions;
 };
 
@@ -40,28 +44,37 @@ std::vector<unsigned char> header(std::uint32_t version, std::uint32_t subversio
     return bytes.fill(40, 0).data;
 }
 
-// Runs in a working folder beside a games folder of its own, and comes back afterwards.
+// Runs the dialogue on a games folder of its own.
 class ConversionRunInProcess : public ::testing::Test {
 protected:
-    ConversionRunInProcess() : previous(fs::current_path()) {
-        fs::current_path(tree.makeDirectory("work"));
-    }
-    ~ConversionRunInProcess() override { fs::current_path(previous); }
+    ConversionRunInProcess() { settings.roots = {games}; }
 
     std::string run(const std::string& answers, bool colours) {
         std::istringstream in(answers);
         std::ostringstream out;
         Console console(in, out, colours);
-        EXPECT_EQ(runConversion(console, engine), 0);
+        EXPECT_EQ(runConversion(console, engine, settings), 0);
         return out.str();
     }
 
     TempTree tree;
-    fs::path previous;
+    const std::string games = (tree.root() / "games").string();
+    RunSettings settings;
     ScriptedEngine engine;
 };
 
 std::string padded(const std::string& line) { return line + std::string(79 - line.size(), ' ') + "\n"; }
+
+// The text with every run of spaces and line breaks made one space: what was printed, whatever
+// the wrapping of a long path made of it.
+std::string collapsed(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\n';
+        if (!blank || result.empty() || result.back() != ' ') result += blank ? ' ' : c;
+    }
+    return result;
+}
 
 TEST_F(ConversionRunInProcess, WarnsWhenTheEngineIsAnotherVersion) {
     engine.version = "2.17";
@@ -80,27 +93,27 @@ TEST_F(ConversionRunInProcess, StripeRunsOnAcrossBothPasses) {
 
     // Every outcome line with the attribute it was printed in, in order.
     std::vector<std::pair<std::string, std::string>> outcomes;
-    for (std::size_t at = output.find("../games/"); at != std::string::npos; at = output.find("../games/", at + 1)) {
+    for (std::size_t at = output.find(games + "/"); at != std::string::npos; at = output.find(games + "/", at + 1)) {
         const std::size_t sequence = output.rfind("\x1b[", at);
         outcomes.emplace_back(output.substr(sequence, at - sequence), output.substr(at, output.find(' ', at) - at));
     }
     ASSERT_EQ(outcomes.size(), 3u) << output;
-    EXPECT_EQ(outcomes[0], std::make_pair(sgrSequence(28), std::string("../games/a.GM1:")));
+    EXPECT_EQ(outcomes[0], std::make_pair(sgrSequence(28), games + "/a.GM1:"));
     // The second pass follows the first pass's stripe, in walk order of the Ostrel saves.
-    const std::vector<std::string> walk = walkOrderOf(tree.root() / "games", "../games");
+    const std::vector<std::string> walk = walkOrderOf(games, games);
     std::vector<std::string> ostrel;
     for (const std::string& path : walk)
-        if (path != "../games/a.GM1") ostrel.push_back(path);
+        if (path != games + "/a.GM1") ostrel.push_back(path);
     for (std::size_t i = 0; i < 2; ++i) {
-        const bool campaign = ostrel[i] == "../games/p.CGM";
+        const bool campaign = ostrel[i] == games + "/p.CGM";
         const ConsoleAttribute background = i == 0 ? 0 : 16;
         EXPECT_EQ(outcomes[1 + i].first, sgrSequence(static_cast<ConsoleAttribute>(background | (campaign ? 15 : 12))));
         EXPECT_EQ(outcomes[1 + i].second, ostrel[i] + ":");
     }
-    EXPECT_NE(output.find("../games/p.CGM:  skipped (Ostrel campaing saves cannot be converted)"), std::string::npos);
-    EXPECT_NE(output.find("../games/o.GM2:  failed (error reading file)"), std::string::npos);
-    EXPECT_EQ(engine.conversions, (std::vector<std::string>{"../games/a.GM1 -> ../games/a(converted).GM1",
-                                                            "../games/o.GM2 -> ../games/o(converted).GM2"}));
+    EXPECT_NE(collapsed(output).find(games + "/p.CGM: skipped (Ostrel campaing saves cannot be converted)"), std::string::npos);
+    EXPECT_NE(collapsed(output).find(games + "/o.GM2: failed (error reading file)"), std::string::npos);
+    EXPECT_EQ(engine.conversions, (std::vector<std::string>{games + "/a.GM1 -> " + games + "/a(converted).GM1",
+                                                            games + "/o.GM2 -> " + games + "/o(converted).GM2"}));
     EXPECT_EQ(output.substr(output.size() - 4), "\x1b[0m");
 }
 
