@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -14,12 +13,8 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
-#include <unistd.h>
 
 #include "driver/Console.h"
 #include "driver/Q7Svg.h"
@@ -28,68 +23,13 @@
 #include "tests/support/Gzip.h"
 #include "tests/support/SaveBuilder.h"
 #include "tests/support/TempTree.h"
+#include "tests/ConverterProcess.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int RunTimeoutMs = 20000;
-
-struct RunResult {
-    std::string output;
-    int exitCode = -1;
-    bool timedOut = false;
-};
-
-// Reads `fd` until end of file (or, for a terminal, until its other side is gone).
-bool readAll(int fd, std::string& output, pid_t child) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
-    char buffer[4096];
-    while (std::chrono::steady_clock::now() < deadline) {
-        pollfd ready{fd, POLLIN, 0};
-        if (poll(&ready, 1, 100) <= 0) continue;
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got <= 0) return true;
-        output.append(buffer, static_cast<std::size_t>(got));
-    }
-    kill(child, SIGKILL);
-    return false;
-}
-
-int waitForExit(pid_t child) {
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-// Runs the converter in `workDir` with `answers` as its whole standard input (a pipe), standard
-// output and error captured together.
-RunResult runConverter(const fs::path& workDir, const std::string& answers) {
-    std::signal(SIGPIPE, SIG_IGN);
-    int input[2], output[2];
-    if (pipe(input) != 0 || pipe(output) != 0) return {};
-    const std::string directory = workDir.string();
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(input[0], STDIN_FILENO);
-        dup2(output[1], STDOUT_FILENO);
-        dup2(output[1], STDERR_FILENO);
-        for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
-        if (chdir(directory.c_str()) != 0) _exit(126);
-        execl(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(input[0]);
-    close(output[1]);
-    ssize_t written = write(input[1], answers.data(), answers.size());
-    (void)written;
-    close(input[1]);
-    RunResult result;
-    result.timedOut = !readAll(output[0], result.output, child);
-    close(output[0]);
-    result.exitCode = waitForExit(child);
-    return result;
-}
+using namespace converter_process;
 
 std::string padded(const std::string& line) {
     return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
@@ -385,51 +325,6 @@ TEST_F(ConsoleRun, OnlyALowerCaseYProceeds) {
         if (c.ostrelConverted) expected.outputs.insert("o(converted).GM2");
         runAndCheck(c.answers, expected);
     }
-}
-
-// One line as a terminal shows it: padded to 79 columns, "\n" turned into "\r\n".
-std::string terminalLine(const std::string& text) { return text + std::string(79 - text.size(), ' ') + "\r\n"; }
-
-// Collects what the converter writes to its terminal.
-class TerminalOutput {
-public:
-    explicit TerminalOutput(int master) : master_(master) {}
-
-    // Reads whatever arrives within one short wait; false when nothing came.
-    bool pump() {
-        pollfd ready{master_, POLLIN, 0};
-        if (poll(&ready, 1, 100) <= 0) return false;
-        char buffer[4096];
-        const ssize_t got = read(master_, buffer, sizeof buffer);
-        if (got <= 0) return false;
-        text.append(buffer, static_cast<std::size_t>(got));
-        return true;
-    }
-    bool waitFor(const std::string& marker) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
-        while (text.find(marker) == std::string::npos && std::chrono::steady_clock::now() < deadline) pump();
-        return text.find(marker) != std::string::npos;
-    }
-
-    std::string text;
-
-private:
-    int master_;
-};
-
-// Starts the converter in `workDir` on a new pseudo-terminal with TERM=xterm; `master` is the
-// terminal's other side.
-pid_t startOnTerminal(const fs::path& workDir, int& master) {
-    const std::string directory = workDir.string();
-    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
-    if (child == 0) {
-        if (chdir(directory.c_str()) != 0) _exit(126);
-        char term[] = "TERM=xterm";
-        char* environment[] = {term, nullptr};
-        execle(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr), environment);
-        _exit(127);
-    }
-    return child;
 }
 
 // Under a terminal: the colours of every print, the stripe over the outcome lines, a pause that
