@@ -1,0 +1,349 @@
+// The command line: the parser in-process, then the built converter run with options and paths
+// as a script or a drop onto the executable would run it.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+#include "driver/CommandLine.h"
+#include "engine/EngineMessages.h"
+#include "tests/ConverterProcess.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/SaveBuilder.h"
+#include "tests/support/TempTree.h"
+
+namespace fs = std::filesystem;
+using namespace converter_process;
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+struct ParseCase {
+    Arguments arguments;
+    CommandAction action;
+    std::string error;
+    RunSettings settings;  // compared when the action is Run
+};
+
+RunSettings scripted(bool yes, bool pause, bool dryRun, bool verbose, std::vector<std::string> paths = {}) {
+    RunSettings settings;
+    settings.scripted = true;
+    settings.answerYes = yes;
+    settings.pause = pause;
+    settings.dryRun = dryRun;
+    settings.verbose = verbose;
+    if (!paths.empty()) {
+        settings.roots = std::move(paths);
+        settings.rootsChosen = true;
+    }
+    return settings;
+}
+
+TEST(CommandLineParsing, ReadsOptionsAndPathsAndRejectsTheUnknown) {
+    const std::vector<ParseCase> cases = {
+        {{}, CommandAction::Run, "", RunSettings{}},
+        {{"--yes", "--no-pause", "--dry-run", "--verbose"}, CommandAction::Run, "", scripted(true, false, true, true)},
+        {{"-y", "-n", "-v"}, CommandAction::Run, "", scripted(true, true, true, true)},
+        {{"-vy", "a.GM1", "--no-pause", "folder"}, CommandAction::Run, "", scripted(true, false, false, true, {"a.GM1", "folder"})},
+        {{"--", "-y", "--help", "-"}, CommandAction::Run, "", scripted(false, true, false, false, {"-y", "--help", "-"})},
+        {{"-", "x"}, CommandAction::Run, "", scripted(false, true, false, false, {"-", "x"})},
+        {{"x", "--", "--"}, CommandAction::Run, "", scripted(false, true, false, false, {"x", "--"})},
+        {{"--help", "-V"}, CommandAction::Help, "", {}},
+        {{"a", "-h"}, CommandAction::Help, "", {}},
+        {{"--version"}, CommandAction::Version, "", {}},
+        {{"-yV"}, CommandAction::Version, "", {}},
+        {{"--yes=1"}, CommandAction::UsageError, "unknown option '--yes=1'", {}},
+        {{"--Yes"}, CommandAction::UsageError, "unknown option '--Yes'", {}},
+        {{"-yx", "a"}, CommandAction::UsageError, "unknown option '-x'", {}},
+        {{"--help", "--nope"}, CommandAction::UsageError, "unknown option '--nope'", {}},
+        {{"-"}, CommandAction::Run, "", scripted(false, true, false, false, {"-"})},
+        {{"--no\x1b[2J"}, CommandAction::UsageError, "unknown option '--no?[2J'", {}},
+    };
+    for (const ParseCase& c : cases) {
+        std::string shown;
+        for (const std::string& argument : c.arguments) shown += " [" + argument + "]";
+        SCOPED_TRACE(shown);
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.action, c.action);
+        EXPECT_EQ(line.error, c.error);
+        if (c.action != CommandAction::Run) continue;
+        EXPECT_EQ(line.settings.roots, c.settings.roots);
+        EXPECT_EQ(line.settings.rootsChosen, c.settings.rootsChosen);
+        EXPECT_EQ(line.settings.scripted, c.settings.scripted);
+        EXPECT_EQ(line.settings.answerYes, c.settings.answerYes);
+        EXPECT_EQ(line.settings.pause, c.settings.pause);
+        EXPECT_EQ(line.settings.dryRun, c.settings.dryRun);
+        EXPECT_EQ(line.settings.verbose, c.settings.verbose);
+    }
+}
+
+std::string padded(const std::string& line) {
+    return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
+}
+
+std::string screen(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += padded(line);
+    return text;
+}
+
+const std::string Banner = screen({"", "                     Talvor Brevin SAVEFILE CONVERTER v.1.01", ""});
+const std::string OstrelQuestion = screen({
+    "",
+    "Savefiles created by Ostrel were found. Conversion to Brevin v.1.4.0 is",
+    "possible. Heroes and artifacts specific to Brevin will be disabled.",
+    "",
+    "Do you want to convert Ostrel savefiles ? (y/n)",
+});
+const std::string Closing = screen({"", "Savefile converter will now close."});
+const std::string Pause = "Press any key to continue . . . \n";
+
+std::string summary(const std::string& counts) { return screen({"", counts}); }
+
+// A working folder beside a games folder; the paths the tests name are relative to the former.
+class CommandLineRun : public ::testing::Test {
+protected:
+    CommandLineRun() { tree.makeDirectory("work"); }
+
+    std::string put(const std::string& relative, const std::vector<unsigned char>& bytes) {
+        tree.write("games/" + relative, bytes);
+        return "../games/" + relative;
+    }
+    std::string putSave(const std::string& relative, SaveFamily family, bool gzip) {
+        return put(relative, makeSaveFile(family, gzip, seed++));
+    }
+    RunResult run(const Arguments& arguments, const std::string& answers = "") {
+        RunResult result = runConverter(tree.root() / "work", answers, arguments, true);
+        EXPECT_FALSE(result.timedOut) << result.output;
+        return result;
+    }
+
+    // Every regular file below the tree's root with its bytes.
+    std::map<std::string, std::vector<unsigned char>> files() const {
+        std::map<std::string, std::vector<unsigned char>> found;
+        for (const auto& entry : fs::recursive_directory_iterator(tree.root()))
+            if (entry.is_regular_file())
+                found[fs::relative(entry.path(), tree.root()).string()] = readFileBytes(entry.path());
+        return found;
+    }
+    std::set<std::string> names() const {
+        std::set<std::string> found;
+        for (const auto& [name, bytes] : files()) found.insert(name);
+        return found;
+    }
+
+    TempTree tree;
+    std::uint64_t seed = 1;
+};
+
+struct InformationCase {
+    Arguments arguments;
+    int exitCode;
+    std::string output;
+    std::string errors;
+};
+
+TEST_F(CommandLineRun, HelpVersionAndUsageErrorsConvertNothing) {
+    const std::string save = putSave("a.GM1", SaveFamily::Brevin44Sub2, false);
+    const auto before = files();
+    const std::vector<InformationCase> cases = {
+        {{"--help"}, 0, usageText(), ""},
+        {{"-h", save}, 0, usageText(), ""},
+        {{"-V"}, 0, "savefile-converter v.1.01, engine libraryVersion 1.00\n", ""},
+        {{"--version"}, 0, "savefile-converter v.1.01, engine libraryVersion 1.00\n", ""},
+        {{"-y", save, "--frobnicate"}, 2, "", "savefile-converter: unknown option '--frobnicate'\n" + usageText()},
+        // Every path is checked before anything is converted.
+        {{"-y", save, "../games/none.GM1"}, 2, "",
+         "savefile-converter: no such file or folder '../games/none.GM1'\n" + usageText()},
+        {{"--", "-y"}, 2, "", "savefile-converter: no such file or folder '-y'\n" + usageText()},
+    };
+    for (const InformationCase& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " " + c.arguments.back());
+        const RunResult result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.output, c.output);
+        EXPECT_EQ(result.errors, c.errors);
+        EXPECT_TRUE(files() == before);
+    }
+}
+
+// On the same saves, `--yes` writes byte for byte what the dialogue answered "y", "y" writes, and
+// prints the same outcome lines without the explanation and question, with a summary at the end.
+TEST_F(CommandLineRun, YesRunWritesWhatTheAnsweredDialogueWrites) {
+    putSave("a.GM1", SaveFamily::Brevin44Sub2, true);
+    putSave("sub/b.GM2", SaveFamily::Brevin45Sub2, false);
+    putSave("sub/c.GM3", SaveFamily::Brevin45Sub3, true);
+    putSave("o.GM4", SaveFamily::Ostrel42, false);
+    putSave("sub/deep/p.CGM", SaveFamily::Ostrel42, true);
+    put("notes.txt", Bytes().raw("not a save").data);
+    const auto sources = files();
+
+    const RunResult dialogue = runConverter(tree.root() / "work", "y\ny");
+    ASSERT_EQ(dialogue.exitCode, 0);
+    const auto dialogueFiles = files();
+    for (const auto& [name, bytes] : dialogueFiles)
+        if (!sources.count(name)) fs::remove(tree.root() / name);
+    ASSERT_TRUE(files() == sources);
+
+    const RunResult yes = run({"--yes", "--no-pause", "../games"});
+    EXPECT_EQ(yes.exitCode, 0);
+    EXPECT_EQ(yes.errors, "");
+    EXPECT_TRUE(files() == dialogueFiles);
+    EXPECT_EQ(dialogueFiles.size(), sources.size() + 3);
+
+    const std::string question = padded("Are you sure you want to proceed ? (y/n)");
+    const std::size_t bodyStart = dialogue.output.find(question) + question.size();
+    const std::size_t bodyEnd = dialogue.output.size() - Closing.size() - Pause.size();
+    ASSERT_EQ(dialogue.output.substr(bodyEnd), Closing + Pause);
+    const std::string body = dialogue.output.substr(bodyStart, bodyEnd - bodyStart);
+    EXPECT_EQ(yes.output, Banner + body + summary("3 converted, 0 failed, 1 skipped, 1 already current") + Closing);
+}
+
+// Saves and folders dropped together: named files each get a line, folders are walked as the
+// games folder is, the Ostrel question is read, and the pause keeps the window open.
+TEST_F(CommandLineRun, DroppedFilesAndFoldersMixed) {
+    const std::string campaign = putSave("camp.CGM", SaveFamily::Ostrel42, true);
+    const std::string b = putSave("sub/b.GM2", SaveFamily::Brevin45Sub2, true);
+    putSave("sub/c.GM3", SaveFamily::Brevin44Sub3, false);
+    put("sub/d(converted).GM1", {1, 2, 3});
+    put("sub/notes.txt", {1, 2, 3});
+    const std::string a = putSave("a.GM1", SaveFamily::Brevin44Sub2, false);
+    const std::string notes = put("notes.txt", {1, 2, 3});
+    const std::string copy = put("x(converted).GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 40));
+    const std::string current = putSave("e.GM1", SaveFamily::Brevin45Sub3, false);
+    const std::string ostrel = putSave("o.GM4", SaveFamily::Ostrel42, false);
+    const std::string junk = put("junk.GM1", Bytes().raw("plain text, no save").data);
+    tree.write("work/-w.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, true, 41));
+    const auto before = names();
+
+    const RunResult result = run({campaign, "../games/sub/", a, notes, copy, current, ostrel, junk, "--", "-w.GM1"}, "y\n");
+
+    std::vector<std::string> lines;
+    for (const std::string& path : walkOrderOf(tree.root() / "games/sub", "../games/sub"))
+        if (path == b) lines.insert(lines.end(), {b + ": sucessfully converted to :", "../games/sub/b(converted).GM2"});
+    lines.insert(lines.end(), {
+        a + ": sucessfully converted to :", "../games/a(converted).GM1",
+        notes + ": skipped (not a savefile name)",
+        copy + ": skipped (already a converted copy)",
+        current + ": already current",
+        junk + ": skipped (not a savefile)",
+        "-w.GM1: sucessfully converted to :", "-w(converted).GM1",
+    });
+    EXPECT_EQ(result.output, Banner + screen(lines) + OstrelQuestion +
+                                 screen({campaign + ":  skipped (Ostrel campaing saves cannot be converted)",
+                                         ostrel + ": sucessfully converted to :", "../games/o(converted).GM4"}) +
+                                 summary("4 converted, 0 failed, 4 skipped, 2 already current") + Closing + Pause);
+    EXPECT_EQ(result.exitCode, 0);
+    std::set<std::string> expected = before;
+    expected.insert({"games/sub/b(converted).GM2", "games/a(converted).GM1", "games/o(converted).GM4",
+                     "work/-w(converted).GM1"});
+    EXPECT_EQ(names(), expected);
+}
+
+// With --verbose every failure line is followed by the engine's own text, indented, on its stripe.
+TEST_F(CommandLineRun, VerboseShowsTheEnginesOwnMessage) {
+    // A wrong check sum in the gzip trailer: everything inflates, then zlib reports the data error.
+    std::vector<unsigned char> save = makeSaveFile(SaveFamily::Brevin44Sub2, true, 9);
+    save[save.size() - 8] ^= 0x01;
+    const std::string cut = put("crc.GM1", save);
+    const std::string blocked = putSave("blocked.GM1", SaveFamily::Brevin45Sub2, false);
+    tree.makeDirectory("games/blocked(converted).GM1");
+    const std::string good = putSave("good.GM1", SaveFamily::Brevin45Sub2, false);
+
+    // The engine's texts, the longer one wrapped behind the indent.
+    const std::string loadDetail1 = "Error while reading \"../games/crc.GM1\" : zlib function inflate produced";
+    const std::string loadDetail2 = "error flag Z_DATA_ERROR";
+    ASSERT_EQ(loadDetail1 + " " + loadDetail2 + "\n", engine_messages::inflateDataError(cut));
+    std::string writeDetail = engine_messages::cannotWrite("../games/blocked(converted).GM1", EISDIR);
+    writeDetail.pop_back();
+    const std::vector<std::string> failures = {cut + ":  failed (error reading file)",
+                                               blocked + ":  failed (error writing converted file)"};
+    const std::string converted = screen({good + ": sucessfully converted to :", "../games/good(converted).GM1"});
+    const std::string counts = summary("1 converted, 2 failed, 0 skipped, 0 already current");
+
+    const RunResult verbose = run({"-y", "-v", "--no-pause", cut, blocked, good});
+    EXPECT_EQ(verbose.output, Banner +
+                                  screen({failures[0], "    " + loadDetail1, "    " + loadDetail2, failures[1],
+                                          "    " + writeDetail}) +
+                                  converted + counts + Closing);
+    EXPECT_EQ(verbose.exitCode, 1);
+
+    const RunResult quiet = run({"--no-pause", cut, blocked, good});
+    EXPECT_EQ(quiet.output, Banner + screen(failures) + converted + counts + Closing);
+    EXPECT_EQ(quiet.exitCode, 1);
+}
+
+// A dry run reports what would happen to each save and leaves every file as it was.
+TEST_F(CommandLineRun, DryRunReportsAndWritesNothing) {
+    const std::vector<unsigned char> save = makeSaveFile(SaveFamily::Brevin44Sub2, true, 9);
+    std::map<std::string, std::string> report;
+    std::string path = putSave("a.GM1", SaveFamily::Brevin44Sub2, false);
+    report[path] = padded(path + ": would convert to ../games/a(converted).GM1");
+    path = putSave("o.GM2", SaveFamily::Ostrel42, true);
+    report[path] = padded(path + ": older edition");
+    path = putSave("p.CGM", SaveFamily::Ostrel42, false);
+    report[path] = padded(path + ":  skipped (Ostrel campaing saves cannot be converted)");
+    path = putSave("c.GM3", SaveFamily::Brevin45Sub3, true);
+    report[path] = padded(path + ": already current");
+    path = put("cut.GM4", std::vector<unsigned char>(save.begin(), save.begin() + static_cast<std::ptrdiff_t>(save.size() / 2)));
+    report[path] = padded(path + ":  failed (error reading file)");
+    path = put("s.GM5", {1, 2, 3});
+    report[path] = padded(path + ": error (cannot read first bytes of file)");
+    put("a(converted).GM1", {1, 2, 3});
+    const auto before = files();
+
+    const RunResult result = run({"--dry-run", "--no-pause", "../games"});
+    std::string lines;
+    for (const std::string& listed : walkOrderOf(tree.root() / "games", "../games"))
+        if (report.count(listed)) lines += report.at(listed);
+    EXPECT_EQ(result.output, Banner + lines +
+                                 summary("1 would be converted, 2 failed, 1 skipped, 1 already current, 1 older edition") +
+                                 Closing);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(files() == before);
+
+    const RunResult clean = run({"-n", "--no-pause", "../games/a.GM1"});
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_TRUE(files() == before);
+}
+
+// On a terminal a name's control bytes are shown as '?', so a save cannot command the terminal;
+// redirected output keeps the bytes.
+TEST_F(CommandLineRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
+    const std::string name = "evil\x1b]0;owned\x07\x1b[2J\x7f.GM1";
+    const std::string shown = "evil?]0;owned??[2J?";
+    putSave(name, SaveFamily::Brevin44Sub2, false);
+    const Arguments arguments = {"-y", "--no-pause", "../games"};
+
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
+    ASSERT_GE(child, 0);
+    TerminalOutput terminal(master);
+    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
+    while (terminal.pump()) {}
+    const int exitCode = waitForExit(child);
+    close(master);
+    ASSERT_TRUE(closed) << terminal.text;
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_NE(terminal.text.find(terminalLine("../games/" + shown + ".GM1: sucessfully converted to :") +
+                                 terminalLine("../games/" + shown + "(converted).GM1")),
+              std::string::npos)
+        << terminal.text;
+    EXPECT_EQ(terminal.text.find("\x1b[2J"), std::string::npos);
+    EXPECT_EQ(terminal.text.find('\x07'), std::string::npos);
+
+    const RunResult redirected = run(arguments);
+    EXPECT_NE(redirected.output.find(padded("../games/" + name + ": sucessfully converted to :") +
+                                     padded("../games/" + name.substr(0, name.size() - 4) + "(converted).GM1")),
+              std::string::npos);
+}
+
+}  // namespace
