@@ -117,22 +117,22 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string usageText() {
     return std::string("Usage: ") + ProgramName + " [OPTIONS] [PATH...]\n"
-           "Writes a converted copy of every save of an older release next to it, named with\n"
-           "\"(converted)\" before the extension. Each PATH is a save file or a folder, walked with its\n"
-           "subfolders. Without PATH the folder ../games is converted once the question is answered;\n"
-           "without any argument the run is the interactive dialogue.\n"
+           "Writes a converted copy of every save of an older release next to it, named\n"
+           "with \"(converted)\" before the extension. Each PATH is a save file or a folder,\n"
+           "walked with its subfolders. Without PATH the folder ../games is converted once\n"
+           "the question is answered; without any argument the run is the dialogue.\n"
            "\n"
            "Options:\n"
            "  -y, --yes       answer yes to both questions\n"
            "      --no-pause  do not wait for a key at the end\n"
-           "  -n, --dry-run   report what would happen for each save; write nothing\n"
+           "  -n, --dry-run   report what would happen to each save; write nothing\n"
            "  -v, --verbose   after each failure, show the engine's detailed message\n"
            "  -h, --help      show this help and exit\n"
            "  -V, --version   show the program's and the engine's versions and exit\n"
            "  --              end of options: every later argument is a PATH\n"
            "\n"
-           "Exit status: 0 when every save was converted, skipped or already current; 1 when a\n"
-           "file failed to load or to write; 2 for a usage error.\n";
+           "Exit status: 0 when every save was converted, skipped or already current;\n"
+           "1 when a file failed to load or to write; 2 for a usage error.\n";
 }
 
 std::string versionText(const std::string& engineVersion) {

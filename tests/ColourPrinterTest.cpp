@@ -88,6 +88,21 @@ TEST(ColourPrinter, MultiLineStripedPrintKeepsOneBackground) {
                              padded("r"));
 }
 
+// An indented continuation keeps the last print's background without flipping the stripe, and
+// wraps to the width left after the indent.
+TEST(ColourPrinter, IndentedContinuationStaysOnItsStripe) {
+    std::istringstream in;
+    std::ostringstream out;
+    Console console(in, out, true);
+    ColourPrinter printer(console);
+    printer.printColoured(ColourError, true, "f: failed");
+    printer.printIndented(4, letters(70) + " " + letters(10, 'b') + "\nsecond");
+    printer.printColoured(ColourError, true, "g: failed");
+    EXPECT_EQ(out.str(), sgrSequence(28) + padded("f: failed") + sgrSequence(28) + padded("    " + letters(70)) +
+                             padded("    " + letters(10, 'b')) + padded("    second") + sgrSequence(12) +
+                             padded("g: failed"));
+}
+
 TEST(Console, AttributesMapToSgrColours) {
     const std::vector<std::pair<ConsoleAttribute, std::string>> cases = {
         {12, "\x1b[91;40m"}, {15, "\x1b[97;40m"}, {31, "\x1b[97;44m"}, {28, "\x1b[91;44m"},
