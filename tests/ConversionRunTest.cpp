@@ -53,7 +53,10 @@ protected:
         std::istringstream in(answers);
         std::ostringstream out;
         Console console(in, out, colours);
-        EXPECT_EQ(runConversion(console, engine, settings), 0);
+        exitCode = runConversion(console, engine, settings);
+        if (!settings.scripted) {
+            EXPECT_EQ(exitCode, 0);
+        }
         return out.str();
     }
 
@@ -61,6 +64,7 @@ protected:
     const std::string games = (tree.root() / "games").string();
     RunSettings settings;
     ScriptedEngine engine;
+    int exitCode = -1;
 };
 
 std::string padded(const std::string& line) { return line + std::string(79 - line.size(), ' ') + "\n"; }
@@ -115,6 +119,62 @@ TEST_F(ConversionRunInProcess, StripeRunsOnAcrossBothPasses) {
     EXPECT_EQ(engine.conversions, (std::vector<std::string>{games + "/a.GM1 -> " + games + "/a(converted).GM1",
                                                             games + "/o.GM2 -> " + games + "/o(converted).GM2"}));
     EXPECT_EQ(output.substr(output.size() - 4), "\x1b[0m");
+}
+
+struct TallyCase {
+    const char* name;
+    bool scripted;
+    bool yes;
+    const char* answers;
+    ConversionOutcome outcome;
+    const char* summary;  // nullptr: no summary line
+    int exitCode;
+};
+
+// A scripted run counts every save once, as converted, failed, skipped or already current, and
+// exits with 1 exactly when a file failed; the dialogue prints no summary and exits with 0.
+TEST_F(ConversionRunInProcess, ScriptedRunsCountEveryFileAndReportThroughTheExitStatus) {
+    tree.write("games/a.GM1", header(44, 2));
+    tree.write("games/o.GM2", header(42, 0));
+    tree.write("games/c.GM3", header(44, 3));
+    tree.write("games/v.GM4", header(43, 0));
+    tree.write("games/notes.txt", header(44, 2));
+    tree.write("games/a(converted).GM1", header(44, 3));
+    const std::vector<TallyCase> cases = {
+        {"all converted", true, false, "y\ny", ConversionOutcome::Converted,
+         "2 converted, 1 failed, 0 skipped, 1 already current", 1},
+        {"Ostrel declined", true, false, "y\nn", ConversionOutcome::Converted,
+         "1 converted, 1 failed, 1 skipped, 1 already current", 1},
+        {"first question declined: nothing reported, nothing failed", true, false, "n\nn", ConversionOutcome::Converted,
+         "0 converted, 0 failed, 3 skipped, 1 already current", 0},
+        {"writes fail", true, true, "", ConversionOutcome::WriteFailed,
+         "0 converted, 3 failed, 0 skipped, 1 already current", 1},
+        {"dialogue", false, false, "y\ny", ConversionOutcome::WriteFailed, nullptr, 0},
+    };
+    for (const TallyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.scripted = c.scripted;
+        settings.answerYes = c.yes;
+        settings.pause = false;
+        engine.outcome = c.outcome;
+        const std::string output = run(c.answers, false);
+        EXPECT_EQ(exitCode, c.exitCode);
+        const std::size_t summary = output.find(" already current");
+        if (c.summary == nullptr) {
+            EXPECT_EQ(summary, std::string::npos) << output;
+        } else {
+            EXPECT_NE(output.find(padded(c.summary) + padded("") + padded("Savefile converter will now close.")),
+                      std::string::npos) << output;
+        }
+    }
+
+    // A scripted run on a games folder that is not there cannot do its work.
+    settings.roots = {games + "/missing"};
+    settings.scripted = true;
+    settings.answerYes = true;
+    const std::string output = run("", false);
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_NE(collapsed(output).find("Error - Directory " + games + "/missing not found"), std::string::npos) << output;
 }
 
 }  // namespace
