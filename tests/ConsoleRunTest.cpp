@@ -114,13 +114,13 @@ protected:
         if (!fs::exists(tree.root() / "games")) return files;
         for (const auto& entry : fs::recursive_directory_iterator(tree.root() / "games"))
             if (entry.is_regular_file() && !entry.is_symlink())
-                files[fs::relative(entry.path(), tree.root() / "games").string()] = readFileBytes(entry.path());
+                files[fs::relative(entry.path(), tree.root() / "games").generic_string()] = readFileBytes(entry.path());
         return files;
     }
     std::set<std::string> allEntries() const {
         std::set<std::string> entries;
         for (const auto& entry : fs::recursive_directory_iterator(tree.root()))
-            entries.insert(fs::relative(entry.path(), tree.root()).string());
+            entries.insert(fs::relative(entry.path(), tree.root()).generic_string());
         return entries;
     }
 
