@@ -40,7 +40,8 @@ mkdir -p "$sources"
 (cd "$sources" && apt-get source -q libdeflate >/dev/null 2>&1)
 tree=$(find "$sources" -mindepth 1 -maxdepth 1 -type d -name 'libdeflate-*' | head -n 1)
 [[ -n "$tree" ]] || { echo "apt-get source libdeflate gave no source tree" >&2; exit 1; }
-make -C "$tree" -j"$(nproc)" CC="$triplet-gcc-posix" AR="$triplet-ar" libdeflate.a >/dev/null
+# Its Makefile names the static library the MSVC way for Windows targets; MinGW links the .a form.
+make -C "$tree" -j"$(nproc)" CC="$triplet-gcc-posix" AR="$triplet-ar" STATIC_LIB_SUFFIX=.a libdeflate.a >/dev/null
 mkdir -p "$prefix/include" "$prefix/lib"
 cp "$tree/libdeflate.h" "$prefix/include/"
 cp "$tree/libdeflate.a" "$prefix/lib/"
