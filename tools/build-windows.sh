@@ -28,4 +28,4 @@ mkdir -p "$package"
 cp "$exe" "$package/"
 sed 's/$/\r/' tools/windows-how-to.txt >"$package/HOW-TO.txt"
 (cd "$package" && zip -q -X ../savefile-converter-windows.zip savefile-converter.exe HOW-TO.txt)
-echo "Built $exe (DLLs: $(tr '\n' ' ' <<<"$dlls"))and build-windows/savefile-converter-windows.zip"
+echo "Built $exe (DLLs: $(paste -sd' ' <<<"$dlls")) and build-windows/savefile-converter-windows.zip"
