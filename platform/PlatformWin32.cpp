@@ -240,6 +240,8 @@ bool writeAll(HANDLE file, const std::vector<unsigned char>& bytes) {
 constexpr int MoveAttempts = 10;
 constexpr DWORD MoveRetryPauseMs = 50;
 
+// A file held open without leave to delete refuses the move as "access denied" rather than as a
+// sharing violation; a folder in the way is told apart before retrying.
 bool isSharingFailure(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
@@ -259,17 +261,19 @@ DWORD moveReplacing(const std::wstring& from, const std::wstring& to) {
     }
 }
 
+constexpr int TemporaryNameAttempts = 100;
+
 }  // namespace
 
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
     const std::string prefix = directoryPrefix(path);
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+    for (int attempt = 1; file == INVALID_HANDLE_VALUE; ++attempt) {
         temporary = extendedPath(temporaryName(prefix));
         file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD error = GetLastError();
-        if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == 100))
+        if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == TemporaryNameAttempts))
             return {FileWriteResult::CannotCreate, systemErrorText(error)};
     }
 
