@@ -1,8 +1,9 @@
 #include "driver/CommandLine.h"
 
 #include <exception>
-#include <filesystem>
 #include <string_view>
+
+#include "platform/Platform.h"
 
 namespace {
 
@@ -72,10 +73,7 @@ bool takeOption(const std::string& argument, CommandLine& line, bool& help, bool
 
 // A path counts as missing when nothing at all is there; anything else (a dangling link, a
 // folder that cannot be read) is left to the run, which reports it on the file's own line.
-bool isMissing(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::not_found;
-}
+bool isMissing(const std::string& path) { return !platform::pathExists(path); }
 
 int usageError(const std::string& message, std::ostream& err) {
     err << ProgramName << ": " << message << "\n" << usageText();

@@ -1,46 +1,12 @@
 #include "driver/Console.h"
 
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <iostream>
-
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
 // ANSI colour index of the three colour bits of one half of an attribute (1 blue, 2 green, 4 red).
 int ansiColourIndex(unsigned bits) {
     return ((bits & 1u) ? 4 : 0) | ((bits & 2u) ? 2 : 0) | ((bits & 4u) ? 1 : 0);
-}
-
-// What a fatal signal must undo before the program goes: the colours written so far and the
-// terminal mode of a pause in progress. Only async-signal-safe calls touch it.
-volatile std::sig_atomic_t signalResetColours = 0;
-volatile std::sig_atomic_t signalRestoreTerminal = 0;
-int signalTerminalFd = -1;
-termios signalSavedTerminal{};
-
-extern "C" void resetTerminalAndReraise(int signalNumber) {
-    if (signalRestoreTerminal) tcsetattr(signalTerminalFd, TCSANOW, &signalSavedTerminal);
-    if (signalResetColours) {
-        ssize_t ignored = ::write(STDOUT_FILENO, SgrReset.data(), SgrReset.size());
-        (void)ignored;
-    }
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-void installSignalReset() {
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signalNumber, resetTerminalAndReraise);
-}
-
-bool standardOutputWantsColours() {
-    if (!isatty(STDOUT_FILENO)) return false;
-    const char* term = std::getenv("TERM");
-    return term == nullptr || std::strcmp(term, "dumb") != 0;
 }
 
 }  // namespace
@@ -60,24 +26,38 @@ std::string maskControlBytes(std::string_view text) {
     return shown;
 }
 
-Console::Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd, bool terminal)
-    : in_(in), out_(out), colours_(colours), keyboardFd_(keyboardFd), terminal_(terminal) {}
+Console::Console(std::istream& in, std::ostream& out, bool colours)
+    : Console(in, out, colours ? platform::ColourRendering::EscapeSequences : platform::ColourRendering::None, false,
+              false) {}
+
+Console::Console(std::istream& in, std::ostream& out, platform::ColourRendering rendering, bool keyboard,
+                 bool terminal)
+    : in_(in), out_(out), rendering_(rendering), keyboard_(keyboard), terminal_(terminal) {}
 
 Console::~Console() { resetAttributes(); }
 
 Console& Console::standard() {
-    static Console console(std::cin, std::cout, standardOutputWantsColours(),
-                           isatty(STDIN_FILENO) ? STDIN_FILENO : -1, isatty(STDOUT_FILENO) != 0);
-    static const bool signalsInstalled = (installSignalReset(), true);
-    (void)signalsInstalled;
+    static Console console(std::cin, std::cout, platform::standardColourRendering(), platform::standardInputIsKeyboard(),
+                           platform::standardOutputIsTerminal());
+    static const bool interruptsHandled = (platform::installInterruptRestore(), true);
+    (void)interruptsHandled;
     return console;
 }
 
 void Console::setAttribute(ConsoleAttribute attribute) {
-    if (!colours_) return;
-    out_ << sgrSequence(attribute);
+    switch (rendering_) {
+        case platform::ColourRendering::None: return;
+        case platform::ColourRendering::EscapeSequences:
+            out_ << sgrSequence(attribute);
+            platform::noteEscapeColoursInForce(true);
+            break;
+        case platform::ColourRendering::ConsoleAttributes:
+            // The text written so far keeps the attribute it was written in.
+            out_.flush();
+            platform::setConsoleAttribute(attribute);
+            break;
+    }
     attributeChanged_ = true;
-    signalResetColours = 1;
 }
 
 void Console::write(std::string_view text) { out_ << text; }
@@ -96,9 +76,7 @@ void Console::clearInputState() { in_.clear(); }
 void Console::pause() {
     out_ << PausePrompt;
     out_.flush();
-    if (keyboardFd_ >= 0) {
-        waitForTerminalKey();
-    } else {
+    if (!keyboard_ || !platform::waitForKeyPress()) {
         in_.clear();
         in_.get();
     }
@@ -106,39 +84,15 @@ void Console::pause() {
     out_.flush();
 }
 
-// One key press, taken straight from the terminal (input already buffered for earlier answers is
-// left alone): no line editing, no echo, and signal keys count as keys so that the saved mode is
-// always restored.
-void Console::waitForTerminalKey() {
-    termios saved{};
-    if (tcgetattr(keyboardFd_, &saved) != 0) {
-        in_.clear();
-        in_.get();
-        return;
-    }
-    termios keyMode = saved;
-    keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
-    keyMode.c_cc[VMIN] = 1;
-    keyMode.c_cc[VTIME] = 0;
-
-    signalTerminalFd = keyboardFd_;
-    signalSavedTerminal = saved;
-    signalRestoreTerminal = 1;
-    if (tcsetattr(keyboardFd_, TCSANOW, &keyMode) == 0) {
-        char key = 0;
-        ssize_t got = 0;
-        do {
-            got = ::read(keyboardFd_, &key, 1);
-        } while (got < 0 && errno == EINTR);
-    }
-    tcsetattr(keyboardFd_, TCSANOW, &saved);
-    signalRestoreTerminal = 0;
-}
-
 void Console::resetAttributes() {
     if (!attributeChanged_) return;
-    out_ << SgrReset;
-    out_.flush();
+    if (rendering_ == platform::ColourRendering::EscapeSequences) {
+        out_ << SgrReset;
+        out_.flush();
+        platform::noteEscapeColoursInForce(false);
+    } else {
+        out_.flush();
+        platform::restoreConsoleAttributes();
+    }
     attributeChanged_ = false;
-    signalResetColours = 0;
 }

@@ -1,13 +1,16 @@
 #pragma once
 // The console layer the run prints and reads through. Text attributes are 16-bit values
-// (bits 0-3 foreground, 4-7 background: 1 blue, 2 green, 4 red, 8 bright); on a terminal they
-// are rendered as ANSI SGR sequences, anywhere else only the text is written.
+// (bits 0-3 foreground, 4-7 background: 1 blue, 2 green, 4 red, 8 bright), the console's own
+// attributes on Windows; on a terminal they are rendered as ANSI SGR sequences, anywhere else
+// only the text is written.
 
 #include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "platform/Platform.h"
 
 using ConsoleAttribute = std::uint16_t;
 
@@ -17,7 +20,7 @@ inline constexpr ConsoleAttribute ColourError = 12;   // bright red on black
 
 // The SGR sequence selecting the attribute's foreground and background, e.g. 28 -> ESC[91;44m.
 std::string sgrSequence(ConsoleAttribute attribute);
-inline constexpr std::string_view SgrReset = "\x1b[0m";
+inline constexpr std::string_view SgrReset = platform::EscapeReset;
 inline constexpr std::string_view PausePrompt = "Press any key to continue . . . ";
 
 // The text with every control byte (below 0x20, and 0x7F) shown as '?', as `ls` shows names: a
@@ -26,16 +29,15 @@ std::string maskControlBytes(std::string_view text);
 
 class Console {
 public:
-    // `colours`: write escape sequences for attributes. `keyboardFd`: a terminal descriptor the
-    // pause reads its key from in non-canonical mode, or -1 to read the key from `in`.
-    // `terminal`: `out` is a terminal, so names are shown with their control bytes masked.
-    Console(std::istream& in, std::ostream& out, bool colours, int keyboardFd = -1, bool terminal = false);
+    // `colours`: write escape sequences for attributes. The pause reads its key from `in`.
+    Console(std::istream& in, std::ostream& out, bool colours);
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // Standard input and output; colours when standard output is a terminal whose TERM is not
-    // "dumb". Resets the terminal's colours if the program is ended by a signal.
+    // Standard input and output, coloured when standard output is a console or a terminal
+    // whose TERM is not "dumb"; the pause takes a key from the keyboard when there is one. Puts
+    // the colours back if the program is interrupted.
     static Console& standard();
 
     void setAttribute(ConsoleAttribute attribute);
@@ -50,16 +52,17 @@ public:
     // Prints the pause prompt and waits for one key (or one byte of input, or end of input).
     void pause();
 
-    // Puts the terminal's attributes back to their defaults, once anything was changed.
+    // Puts the console's attributes back as they were found, once anything was changed.
     void resetAttributes();
 
 private:
-    void waitForTerminalKey();
+    // `terminal`: `out` is a terminal or console, so names are shown with their control bytes masked.
+    Console(std::istream& in, std::ostream& out, platform::ColourRendering rendering, bool keyboard, bool terminal);
 
     std::istream& in_;
     std::ostream& out_;
-    bool colours_;
-    int keyboardFd_;
+    platform::ColourRendering rendering_;
+    bool keyboard_;
     bool terminal_;
     bool attributeChanged_ = false;
 };

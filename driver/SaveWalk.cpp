@@ -1,7 +1,6 @@
 #include "driver/SaveWalk.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
+#include "platform/Platform.h"
 
 namespace {
 
@@ -11,32 +10,21 @@ bool firstOccurrenceAt(const std::string& path, const char* mark, std::size_t fr
     return path.size() >= fromEnd && path.find(mark) == path.size() - fromEnd;
 }
 
-// Directory entries whose type the file system does not report are asked for without following
-// a link, so a link is never taken for a directory and cannot make the walk loop.
-bool isDirectoryEntry(const dirent& entry, const std::string& path) {
-    if (entry.d_type != DT_UNKNOWN) return entry.d_type == DT_DIR;
-    struct stat status {};
-    return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
 }  // namespace
 
 bool collectFiles(std::vector<std::string>& out, const std::string& dir) {
-    DIR* directory = opendir(dir.c_str());
-    if (directory == nullptr) return false;
+    // Listed whole before descending, so the depth of the tree does not hold folders open.
+    std::vector<platform::FolderEntry> entries;
+    if (!platform::listFolder(dir, entries)) return false;
 
     std::vector<std::string> subdirectories;
-    while (const dirent* entry = readdir(directory)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        std::string path = dir + "/" + name;
-        if (isDirectoryEntry(*entry, path))
+    for (const platform::FolderEntry& entry : entries) {
+        std::string path = dir + "/" + entry.name;
+        if (entry.kind == platform::EntryKind::Folder)
             subdirectories.push_back(std::move(path));
         else
             out.push_back(std::move(path));
     }
-    // Closed before descending, so the depth of the tree does not hold descriptors open.
-    closedir(directory);
 
     for (const std::string& subdirectory : subdirectories) collectFiles(out, subdirectory);
     return true;

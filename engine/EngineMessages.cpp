@@ -1,7 +1,6 @@
 #include "engine/EngineMessages.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace engine_messages {
 
@@ -78,8 +77,8 @@ std::string cannotOpenForWriting(const std::string& fileName) {
     return naming("Error : cannot open ", fileName, " for writting\n");
 }
 
-std::string cannotWrite(const std::string& fileName, int errorNumber) {
-    return naming("Error while writting ", fileName, " : ") + std::strerror(errorNumber) + "\n";
+std::string cannotWrite(const std::string& fileName, const std::string& systemError) {
+    return naming("Error while writting ", fileName, " : ") + systemError + "\n";
 }
 
 std::string deflateInitFailed() { return "Error in zlib : deflateInit2 failed\n"; }

@@ -21,7 +21,7 @@ std::string unsupportedVersion(const std::string& fileName, const SvgVersion& ve
 std::string corrupted(const std::string& fileName);
 std::string nothingLoaded();
 std::string cannotOpenForWriting(const std::string& fileName);
-std::string cannotWrite(const std::string& fileName, int errorNumber);
+std::string cannotWrite(const std::string& fileName, const std::string& systemError);
 std::string deflateInitFailed();
 std::string deflateFailed();
 

@@ -16,11 +16,21 @@ namespace {
 
 enum class DeflateResult { Done, InitFailed, Failed };
 
+// The gzip header's system byte says Unix (3) whatever system wrote the file, so that every
+// build writes the same bytes; the other header fields stay zlib's defaults.
+constexpr int GzipHeaderSystemUnix = 3;
+
 // Compresses content into one gzip member with zlib's default header, deflating until the
 // end of the stream whatever the data's compressibility.
 DeflateResult gzipCompress(const std::vector<unsigned char>& content, std::vector<unsigned char>& member) {
     z_stream stream{};
     if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+        deflateEnd(&stream);
+        return DeflateResult::InitFailed;
+    }
+    gz_header header{};
+    header.os = GzipHeaderSystemUnix;
+    if (deflateSetHeader(&stream, &header) != Z_OK) {
         deflateEnd(&stream);
         return DeflateResult::InitFailed;
     }
@@ -57,7 +67,7 @@ DeflateResult gzipCompress(const std::vector<unsigned char>& content, std::vecto
 }  // namespace
 
 void Q7Svg_impl::convertAndSave(const SvgVersion& target, bool compress, const std::string& fileName) {
-    outputBaseName = baseNameOf(fileName);
+    outputBaseName = platform::saveFieldName(baseNameOf(fileName));
     if (!isAcceptedSourceVersion(target)) return fail(4, unknownTargetMessage(target));
     if (isOlderThan(target, sourceVersion)) return fail(9, olderTargetMessage(target, sourceVersion));
     if (sourceKind == 0) return fail(8, engine_messages::nothingLoaded());
@@ -78,7 +88,7 @@ void Q7Svg_impl::convertAndSave(const SvgVersion& target, bool compress, const s
     FileWriteResult written = writeFileReplacing(fileName, fileBytes);
     if (written.status == FileWriteResult::CannotCreate) return fail(1, engine_messages::cannotOpenForWriting(fileName));
     if (written.status == FileWriteResult::WriteFailed)
-        return fail(1, engine_messages::cannotWrite(fileName, written.errorNumber));
+        return fail(1, engine_messages::cannotWrite(fileName, written.errorText));
     errorCode = 0;
     errorMessage.clear();
 }

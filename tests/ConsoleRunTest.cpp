@@ -5,16 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <termios.h>
 
 #include "driver/Console.h"
 #include "driver/Q7Svg.h"
@@ -23,13 +18,19 @@
 #include "tests/support/Gzip.h"
 #include "tests/support/SaveBuilder.h"
 #include "tests/support/TempTree.h"
-#include "tests/ConverterProcess.h"
+#include "tests/support/system/System.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using namespace converter_process;
+constexpr int RunTimeoutMs = 20000;
+
+// Runs the converter in `workDir` with `answers` as its whole standard input (a pipe), standard
+// output and error captured together.
+ProgramRun runConverter(const fs::path& workDir, const std::string& answers) {
+    return runProgram(CONVERTER_EXECUTABLE, workDir, answers, RunTimeoutMs);
+}
 
 std::string padded(const std::string& line) {
     return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
@@ -113,13 +114,13 @@ protected:
         if (!fs::exists(tree.root() / "games")) return files;
         for (const auto& entry : fs::recursive_directory_iterator(tree.root() / "games"))
             if (entry.is_regular_file() && !entry.is_symlink())
-                files[fs::relative(entry.path(), tree.root() / "games").string()] = readFileBytes(entry.path());
+                files[fs::relative(entry.path(), tree.root() / "games").generic_string()] = readFileBytes(entry.path());
         return files;
     }
     std::set<std::string> allEntries() const {
         std::set<std::string> entries;
         for (const auto& entry : fs::recursive_directory_iterator(tree.root()))
-            entries.insert(fs::relative(entry.path(), tree.root()).string());
+            entries.insert(fs::relative(entry.path(), tree.root()).generic_string());
         return entries;
     }
 
@@ -131,7 +132,7 @@ protected:
         const std::vector<std::string> walk =
             fs::exists(tree.root() / "games") ? walkOrderOf(tree.root() / "games", "../games") : std::vector<std::string>{};
 
-        const RunResult result = runConverter(tree.root() / "work", answers);
+        const ProgramRun result = runConverter(tree.root() / "work", answers);
         ASSERT_FALSE(result.timedOut) << result.output;
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(result.output, expected.transcript(walk));
@@ -253,12 +254,15 @@ TEST_F(ConsoleRun, ReportsFilesThatCannotBeReadAndPassesOverTheRest) {
     tree.makeDirectory("games/blocked(converted).GM1");
     expected.firstPass[blocked] = line(blocked + ":  failed (error writing converted file)");
     // Not regular files: opening a FIFO for reading would block the run.
-    ASSERT_EQ(mkfifo((tree.root() / "games/pipe.GM1").c_str(), 0600), 0);
-    expected.firstPass["../games/pipe.GM1"] = line("../games/pipe.GM1: error (cannot open file for reading)");
-    fs::create_symlink("missing.GM1", tree.root() / "games/dangling.GM1");
-    expected.firstPass["../games/dangling.GM1"] = line("../games/dangling.GM1: error (cannot open file for reading)");
-    fs::create_directory_symlink("sub", tree.root() / "games/folderlink.GM1");
-    expected.firstPass["../games/folderlink.GM1"] = line("../games/folderlink.GM1: error (cannot open file for reading)");
+    if (hasPosixFileFacilities()) {
+        ASSERT_TRUE(makeFifo(tree.root() / "games/pipe.GM1"));
+        expected.firstPass["../games/pipe.GM1"] = line("../games/pipe.GM1: error (cannot open file for reading)");
+        fs::create_symlink("missing.GM1", tree.root() / "games/dangling.GM1");
+        expected.firstPass["../games/dangling.GM1"] = line("../games/dangling.GM1: error (cannot open file for reading)");
+        fs::create_directory_symlink("sub", tree.root() / "games/folderlink.GM1");
+        expected.firstPass["../games/folderlink.GM1"] =
+            line("../games/folderlink.GM1: error (cannot open file for reading)");
+    }
 
     runAndCheck("y\n", expected);
 }
@@ -274,22 +278,22 @@ TEST_F(ConsoleRun, ReplacesAStaleConvertedCopyWithoutOpeningIt) {
 }
 
 TEST_F(ConsoleRun, MissingGamesFolder) {
-    const RunResult agreed = runConverter(tree.root() / "work", "y\n");
+    const ProgramRun agreed = runConverter(tree.root() / "work", "y\n");
     EXPECT_EQ(agreed.exitCode, 0);
     EXPECT_EQ(agreed.output, screen(StartScreen) + screen({"", "Error - Directory ../games not found"}) + Closing);
-    const RunResult declined = runConverter(tree.root() / "work", "n\n");
+    const ProgramRun declined = runConverter(tree.root() / "work", "n\n");
     EXPECT_EQ(declined.exitCode, 0);
     EXPECT_EQ(declined.output, screen(StartScreen) + Closing);
 }
 
 TEST_F(ConsoleRun, EmptyGamesFolder) {
     tree.makeDirectory("games");
-    const RunResult agreed = runConverter(tree.root() / "work", "y\n");
+    const ProgramRun agreed = runConverter(tree.root() / "work", "y\n");
     EXPECT_EQ(agreed.exitCode, 0);
     EXPECT_EQ(agreed.output, screen(StartScreen) +
                                  screen({"No files found in ../games", "Make sure ../games contains files to convert"}) +
                                  Closing);
-    const RunResult declined = runConverter(tree.root() / "work", "n\n");
+    const ProgramRun declined = runConverter(tree.root() / "work", "n\n");
     EXPECT_EQ(declined.exitCode, 0);
     EXPECT_EQ(declined.output, screen(StartScreen) + Closing);
 }
@@ -325,108 +329,6 @@ TEST_F(ConsoleRun, OnlyALowerCaseYProceeds) {
         if (c.ostrelConverted) expected.outputs.insert("o(converted).GM2");
         runAndCheck(c.answers, expected);
     }
-}
-
-// Under a terminal: the colours of every print, the stripe over the outcome lines, a pause that
-// takes one key without Enter or echo, and the terminal left as it was found.
-TEST(TerminalRun, ColoursStripesAndResetOnATerminal) {
-    TempTree tree;
-    tree.makeDirectory("work");
-    tree.write("games/a.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 3));
-    tree.write("games/b.GM1", std::vector<unsigned char>{1, 2});
-    tree.write("games/c.GM1", std::vector<unsigned char>{3, 4});
-    const std::vector<std::string> walk = walkOrderOf(tree.root() / "games", "../games");
-
-    int master = -1;
-    const pid_t child = startOnTerminal(tree.root() / "work", master);
-    ASSERT_GE(child, 0);
-    // Holding the terminal's other side open keeps its settings readable after the run.
-    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
-    ASSERT_GE(slave, 0);
-    termios before{};
-    ASSERT_EQ(tcgetattr(slave, &before), 0);
-    TerminalOutput output(master);
-
-    // The colour for the typed answer is set before the answer is read.
-    const std::string question = sgrSequence(ColourError) + terminalLine("") +
-                                 terminalLine("Are you sure you want to proceed ? (y/n)") + sgrSequence(ColourText);
-    if (!output.waitFor(question)) kill(child, SIGKILL);
-    ASSERT_NE(output.text.find(question), std::string::npos) << output.text;
-    ASSERT_EQ(write(master, "y\n", 2), 2);
-    if (!output.waitFor(std::string(PausePrompt))) kill(child, SIGKILL);
-    ASSERT_NE(output.text.find(std::string(PausePrompt)), std::string::npos) << output.text;
-    const std::size_t promptEnd = output.text.find(std::string(PausePrompt)) + PausePrompt.size();
-    // The key is typed once the program has switched the terminal to single keys without echo.
-    const auto modeDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
-    termios during{};
-    while (tcgetattr(slave, &during) == 0 && (during.c_lflag & (ECHO | ICANON)) != 0 &&
-           std::chrono::steady_clock::now() < modeDeadline)
-        output.pump();
-    ASSERT_EQ(during.c_lflag & (ECHO | ICANON), 0u);
-    ASSERT_EQ(write(master, "k", 1), 1);  // any key, no Enter
-
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            break;
-        }
-        output.pump();
-    }
-    while (output.pump()) {}
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output.text;
-
-    EXPECT_EQ(output.text.find(sgrSequence(ColourBanner) + terminalLine("") +
-                               terminalLine("                     Talvor Brevin SAVEFILE CONVERTER v.1.01")),
-              0u)
-        << output.text;
-    EXPECT_NE(output.text.find(question + "y\r\n"), std::string::npos) << "typed answer echoed in bright white";
-
-    // Outcome lines alternate blue and black backgrounds, starting with blue; a two-line
-    // outcome keeps one background.
-    std::string outcomes;
-    ConsoleAttribute stripe = 16;
-    for (const std::string& path : walk) {
-        const bool isSave = path == "../games/a.GM1";
-        outcomes += sgrSequence(static_cast<ConsoleAttribute>(stripe | (isSave ? ColourText : ColourError)));
-        outcomes += isSave ? terminalLine(path + ": sucessfully converted to :") + terminalLine("../games/a(converted).GM1")
-                           : terminalLine(path + ": error (cannot read first bytes of file)");
-        stripe ^= 16;
-    }
-    outcomes += sgrSequence(ColourText) + terminalLine("") + terminalLine("Savefile converter will now close.") +
-                std::string(PausePrompt);
-    EXPECT_NE(output.text.find(outcomes), std::string::npos) << output.text;
-
-    // After the key: no echo of it, the attributes reset last, the terminal mode as before.
-    const std::string afterPrompt = output.text.substr(promptEnd);
-    EXPECT_EQ(afterPrompt, "\r\n\x1b[0m");
-    termios after{};
-    ASSERT_EQ(tcgetattr(slave, &after), 0);
-    EXPECT_EQ(after.c_lflag, before.c_lflag);
-    close(slave);
-    close(master);
-}
-
-// Ended by a signal while waiting for the answer, the converter still resets the colours.
-TEST(TerminalRun, ColoursAreResetWhenEndedBySignal) {
-    TempTree tree;
-    tree.makeDirectory("work");
-    int master = -1;
-    const pid_t child = startOnTerminal(tree.root() / "work", master);
-    ASSERT_GE(child, 0);
-    TerminalOutput output(master);
-    const std::string waiting = terminalLine("Are you sure you want to proceed ? (y/n)") + sgrSequence(ColourText);
-    const bool asked = output.waitFor(waiting);
-    kill(child, SIGTERM);
-    int status = 0;
-    waitpid(child, &status, 0);
-    while (output.pump()) {}
-    close(master);
-    ASSERT_TRUE(asked) << output.text;
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(output.text.substr(output.text.find(waiting) + waiting.size()), "\x1b[0m");
 }
 
 }  // namespace

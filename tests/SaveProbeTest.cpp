@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
 
 #include "driver/SaveProbe.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/Gzip.h"
 #include "tests/support/TempTree.h"
+#include "tests/support/system/System.h"
 
 namespace fs = std::filesystem;
 
@@ -90,6 +90,7 @@ TEST(SaveProbe, ReadsTheStartOfTheContentOrNamesTheProblem) {
 }
 
 TEST(SaveProbe, OpensOnlyRegularFilesAfterFollowingLinks) {
+    if (!hasPosixFileFacilities()) GTEST_SKIP() << PosixOnlyReason;
     TempTree tree;
     const std::vector<unsigned char> raw = Bytes().raw(std::string("Q7SVG\0\0\0", 8)).u32(45).u32(7).u32(2).data;
     tree.write("games/real.GM1", raw);
@@ -98,7 +99,7 @@ TEST(SaveProbe, OpensOnlyRegularFilesAfterFollowingLinks) {
     fs::create_symlink("real.GM1", games / "link.GM2");
     fs::create_symlink("folder", games / "dirlink.GM3");
     fs::create_symlink("missing", games / "dangling.GM4");
-    ASSERT_EQ(mkfifo((games / "pipe.GM5").c_str(), 0600), 0);  // opening it for reading would block
+    ASSERT_TRUE(makeFifo(games / "pipe.GM5"));  // opening it for reading would block
     fs::create_symlink("pipe.GM5", games / "pipelink.GM6");
 
     const SaveProbe linked = probeSaveFile((games / "link.GM2").string());

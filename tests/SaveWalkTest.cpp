@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include <sys/stat.h>
-
 #include "driver/SaveWalk.h"
 #include "tests/support/TempTree.h"
+#include "tests/support/system/System.h"
 
 namespace fs = std::filesystem;
 
@@ -90,12 +89,13 @@ TEST(SaveWalk, ReportsAMissingDirectoryAndAcceptsAnEmptyOne) {
 }
 
 TEST(SaveWalk, LinksAndSpecialFilesAreListedNotEntered) {
+    if (!hasPosixFileFacilities()) GTEST_SKIP() << PosixOnlyReason;
     TempTree tree;
     tree.write("games/real/a.GM1", "x");
     fs::create_directory_symlink("../games", tree.root() / "games/real/loop");  // would loop if followed
     fs::create_directory_symlink("real", tree.root() / "games/link.GM1");
     fs::create_symlink("nowhere", tree.root() / "games/dangling.GM2");
-    ASSERT_EQ(mkfifo((tree.root() / "games/pipe.GM3").c_str(), 0600), 0);
+    ASSERT_TRUE(makeFifo(tree.root() / "games/pipe.GM3"));
 
     std::vector<std::string> walked;
     const std::string games = tree.root().string() + "/games";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -14,7 +15,7 @@
 
 #include "driver/CommandLine.h"
 #include "engine/EngineMessages.h"
-#include "tests/ConverterProcess.h"
+#include "tests/Posix/ConverterProcess.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/SaveBuilder.h"
 #include "tests/support/TempTree.h"
@@ -262,7 +263,7 @@ TEST_F(CommandLineRun, VerboseShowsTheEnginesOwnMessage) {
     const std::string loadDetail1 = "Error while reading \"../games/crc.GM1\" : zlib function inflate produced";
     const std::string loadDetail2 = "error flag Z_DATA_ERROR";
     ASSERT_EQ(loadDetail1 + " " + loadDetail2 + "\n", engine_messages::inflateDataError(cut));
-    std::string writeDetail = engine_messages::cannotWrite("../games/blocked(converted).GM1", EISDIR);
+    std::string writeDetail = engine_messages::cannotWrite("../games/blocked(converted).GM1", std::strerror(EISDIR));
     writeDetail.pop_back();
     const std::vector<std::string> failures = {cut + ":  failed (error reading file)",
                                                blocked + ":  failed (error writing converted file)"};

@@ -1,0 +1,253 @@
+// The platform layer on POSIX systems.
+
+#include "platform/Platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+
+// ---- Process -------------------------------------------------------------------------------
+
+void prepareProcess() {
+    // Output into a closed pipe must not end the run with a signal: writes fail quietly instead.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Each file builds and frees a tree of many small records plus a few large buffers. Keeping
+    // that memory in the process for the next file, instead of handing it back to the system
+    // after every file, spares the page faults of faulting it in again.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
+}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
+}
+
+// ---- Folders -------------------------------------------------------------------------------
+
+namespace {
+
+// Entries whose type the file system does not report are asked for without following a link,
+// so a link is never taken for a folder and cannot make a walk loop.
+EntryKind kindOf(const dirent& entry, const std::string& path) {
+    if (entry.d_type == DT_DIR) return EntryKind::Folder;
+    if (entry.d_type == DT_REG) return EntryKind::RegularFile;
+    if (entry.d_type != DT_UNKNOWN) return EntryKind::Other;
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0) return EntryKind::Other;
+    if (S_ISDIR(status.st_mode)) return EntryKind::Folder;
+    return S_ISREG(status.st_mode) ? EntryKind::RegularFile : EntryKind::Other;
+}
+
+}  // namespace
+
+bool pathExists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+bool listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+    DIR* directory = opendir(path.c_str());
+    if (directory == nullptr) return false;
+    while (const dirent* entry = readdir(directory)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        const EntryKind kind = kindOf(*entry, path + "/" + name);
+        entries.push_back({std::move(name), kind});
+    }
+    closedir(directory);
+    return true;
+}
+
+// ---- Files ---------------------------------------------------------------------------------
+
+namespace {
+int descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+}  // namespace
+
+InputFile::InputFile(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
+    // Non-blocking, so that a file swapped for a FIFO after the check cannot hang the open.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (fd >= 0) handle_ = fd;
+}
+
+InputFile::~InputFile() {
+    if (isOpen()) ::close(descriptor(handle_));
+}
+
+long long InputFile::read(void* destination, std::size_t n) {
+    auto* bytes = static_cast<unsigned char*>(destination);
+    std::size_t done = 0;
+    while (done < n) {
+        ssize_t got = ::read(descriptor(handle_), bytes + done, n - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<long long>(done);
+}
+
+bool InputFile::readAt(std::uint64_t offset, void* destination, std::size_t n) {
+    if (::lseek(descriptor(handle_), static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+    return read(destination, n) == static_cast<long long>(n);
+}
+
+bool InputFile::rewind() { return ::lseek(descriptor(handle_), 0, SEEK_SET) == 0; }
+
+long long InputFile::size() const {
+    struct stat info {};
+    if (::fstat(descriptor(handle_), &info) != 0) return -1;
+    return static_cast<long long>(info.st_size);
+}
+
+namespace {
+
+// The mode a newly created file gets: 0666 less the process's umask (which can only be read by
+// setting it, so it is put straight back).
+mode_t newFileMode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeAll(int fd, const std::vector<unsigned char>& bytes) {
+    errno = 0;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Directory part of a path including its final '/', or empty for a bare name.
+std::string directoryPrefix(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Makes the rename durable. Not every file system can sync a directory; the data itself is
+// already synced, so a failure here is not a failure of the write.
+void syncDirectory(const std::string& prefix) {
+    int dir = ::open(prefix.empty() ? "." : prefix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    (void)::fsync(dir);
+    ::close(dir);
+}
+
+}  // namespace
+
+FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
+    const std::string prefix = directoryPrefix(path);
+    // A short fixed-length name that is never taken for a save file by name.
+    std::string name = prefix + ".conv-XXXXXX";
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) return {FileWriteResult::CannotCreate, std::strerror(errno)};
+
+    auto abandon = [&](int error) {
+        if (fd >= 0) ::close(fd);
+        ::unlink(name.c_str());
+        return FileWriteResult{FileWriteResult::WriteFailed, std::strerror(error)};
+    };
+    if (::fchmod(fd, newFileMode()) != 0) return abandon(errno);
+    if (!writeAll(fd, bytes)) return abandon(errno != 0 ? errno : EIO);
+    if (::fsync(fd) != 0) return abandon(errno);
+    int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return abandon(errno);
+    if (::rename(name.c_str(), path.c_str()) != 0) return abandon(errno);
+    syncDirectory(prefix);
+    return {FileWriteResult::Written, {}};
+}
+
+std::string saveFieldName(const std::string& name) { return name; }
+
+// ---- Console -------------------------------------------------------------------------------
+
+namespace {
+
+// What a fatal signal must undo before the program goes: the colours written so far and the
+// terminal mode of a pause in progress. Only async-signal-safe calls touch it.
+volatile std::sig_atomic_t signalResetColours = 0;
+volatile std::sig_atomic_t signalRestoreTerminal = 0;
+int signalTerminalFd = -1;
+termios signalSavedTerminal{};
+
+extern "C" void resetTerminalAndReraise(int signalNumber) {
+    if (signalRestoreTerminal) tcsetattr(signalTerminalFd, TCSANOW, &signalSavedTerminal);
+    if (signalResetColours) {
+        ssize_t ignored = ::write(STDOUT_FILENO, EscapeReset.data(), EscapeReset.size());
+        (void)ignored;
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+}  // namespace
+
+ColourRendering standardColourRendering() {
+    if (!isatty(STDOUT_FILENO)) return ColourRendering::None;
+    const char* term = std::getenv("TERM");
+    return term == nullptr || std::strcmp(term, "dumb") != 0 ? ColourRendering::EscapeSequences : ColourRendering::None;
+}
+
+// A terminal takes its colours from the text itself.
+void setConsoleAttribute(std::uint16_t) {}
+void restoreConsoleAttributes() {}
+
+void noteEscapeColoursInForce(bool inForce) { signalResetColours = inForce ? 1 : 0; }
+
+void installInterruptRestore() {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signalNumber, resetTerminalAndReraise);
+}
+
+bool standardInputIsKeyboard() { return isatty(STDIN_FILENO) != 0; }
+
+bool standardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
+
+// The key is taken straight from the terminal (input already buffered for earlier answers is
+// left alone): no line editing, no echo, and signal keys count as keys so that the saved mode is
+// always restored.
+bool waitForKeyPress() {
+    const int keyboard = STDIN_FILENO;
+    termios saved{};
+    if (tcgetattr(keyboard, &saved) != 0) return false;
+    termios keyMode = saved;
+    keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
+    keyMode.c_cc[VMIN] = 1;
+    keyMode.c_cc[VTIME] = 0;
+
+    signalTerminalFd = keyboard;
+    signalSavedTerminal = saved;
+    signalRestoreTerminal = 1;
+    if (tcsetattr(keyboard, TCSANOW, &keyMode) == 0) {
+        char key = 0;
+        ssize_t got = 0;
+        do {
+            got = ::read(keyboard, &key, 1);
+        } while (got < 0 && errno == EINTR);
+    }
+    tcsetattr(keyboard, TCSANOW, &saved);
+    signalRestoreTerminal = 0;
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,399 @@
+// The platform layer on Windows. Narrow strings are UTF-8; every file-system call takes the
+// UTF-16 form of the full path with the \\?\ prefix, so that every name is reachable and paths
+// longer than MAX_PATH work.
+
+#include "platform/Platform.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+namespace {
+
+std::wstring toWide(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+// Converts to a narrow string in `codePage`; false when some character has no form there (for
+// UTF-8: an unpaired surrogate).
+bool toNarrow(const std::wstring& wide, UINT codePage, DWORD flags, std::string& narrow, bool& lossy) {
+    narrow.clear();
+    lossy = false;
+    if (wide.empty()) return true;
+    BOOL usedDefault = FALSE;
+    BOOL* defaultUsed = codePage == CP_UTF8 ? nullptr : &usedDefault;
+    const char* defaultChar = codePage == CP_UTF8 ? nullptr : "?";
+    const int length = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           defaultChar, defaultUsed);
+    if (length <= 0) return false;
+    narrow.resize(static_cast<std::size_t>(length));
+    WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), narrow.data(), length,
+                        defaultChar, defaultUsed);
+    lossy = usedDefault != FALSE;
+    return true;
+}
+
+bool toUtf8(const std::wstring& wide, std::string& utf8) {
+    bool lossy = false;
+    return toNarrow(wide, CP_UTF8, WC_ERR_INVALID_CHARS, utf8, lossy);
+}
+
+bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
+
+// The \\?\ form of the full path, which passes the name to the file system as it is and lifts
+// the MAX_PATH limit. Device paths (\\.\) stay as they are.
+std::wstring extendedPath(const std::string& path) {
+    const std::wstring wide = toWide(path);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return wide;
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return wide;
+    full.resize(length);
+    if (startsWith(full, L"\\\\?\\") || startsWith(full, L"\\\\.\\")) return full;
+    if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// The system's own text for an error code, without its line end.
+std::string systemErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text;
+    if (length > 0 && toUtf8(std::wstring(buffer, length), text)) {
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    }
+    if (buffer != nullptr) LocalFree(buffer);
+    return text.empty() ? "system error " + std::to_string(code) : text;
+}
+
+}  // namespace
+
+// ---- Process -------------------------------------------------------------------------------
+
+namespace {
+
+UINT previousOutputCodePage = 0;
+
+void restoreOutputCodePage() {
+    if (previousOutputCodePage != 0) SetConsoleOutputCP(previousOutputCodePage);
+}
+
+}  // namespace
+
+void prepareProcess() {
+    // The program's text is UTF-8; the console's own code page comes back at exit.
+    previousOutputCodePage = GetConsoleOutputCP();
+    if (previousOutputCodePage != 0 && SetConsoleOutputCP(CP_UTF8)) std::atexit(restoreOutputCodePage);
+    else previousOutputCodePage = 0;
+    // Output is written byte for byte, line ends included, as on every other system. Input stays
+    // in text mode, so a typed answer ends in "\n" as the questions expect.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+// The narrow argv holds the ANSI code page's approximation of the names; the wide command line
+// holds them all, so every dropped save is reachable.
+std::vector<std::string> commandLineArguments(int, char**) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return arguments;
+    for (int i = 1; i < count; ++i) {
+        std::string argument;
+        if (!toUtf8(wide[i], argument)) argument = "?";
+        arguments.push_back(argument);
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+// ---- Folders -------------------------------------------------------------------------------
+
+namespace {
+
+// A name that cannot be given in UTF-8 (an unpaired surrogate) is given by its short alternative
+// name where it has one, else as "?".
+std::string entryName(const WIN32_FIND_DATAW& data) {
+    std::string name;
+    if (toUtf8(data.cFileName, name)) return name;
+    if (data.cAlternateFileName[0] != L'\0' && toUtf8(data.cAlternateFileName, name)) return name;
+    return "?";
+}
+
+// Reparse points (symbolic links, junctions) are listed but never entered.
+EntryKind kindOf(DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Other;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
+    return EntryKind::RegularFile;
+}
+
+}  // namespace
+
+bool pathExists(const std::string& path) {
+    if (GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+bool listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+    const std::wstring pattern = extendedPath(path) + L"\\*";
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    std::vector<FolderEntry> found;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        found.push_back({entryName(data), kindOf(data.dwFileAttributes)});
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    entries.insert(entries.end(), found.begin(), found.end());
+    return true;
+}
+
+// ---- Files ---------------------------------------------------------------------------------
+
+namespace {
+
+HANDLE fileHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// Largest piece handed to one ReadFile or WriteFile call, whose counts are 32-bit.
+constexpr std::size_t IoPiece = std::size_t{1} << 30;
+
+bool isRegularDiskFile(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+InputFile::InputFile(const std::string& path) {
+    // Others may go on reading, writing, renaming or deleting the file meanwhile.
+    HANDLE file = CreateFileW(extendedPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    if (!isRegularDiskFile(file)) {
+        CloseHandle(file);
+        return;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+InputFile::~InputFile() {
+    if (isOpen()) CloseHandle(fileHandle(handle_));
+}
+
+long long InputFile::read(void* destination, std::size_t n) {
+    auto* bytes = static_cast<unsigned char*>(destination);
+    std::size_t done = 0;
+    while (done < n) {
+        DWORD got = 0;
+        const DWORD piece = static_cast<DWORD>(std::min(IoPiece, n - done));
+        if (!ReadFile(fileHandle(handle_), bytes + done, piece, &got, nullptr)) return -1;
+        if (got == 0) break;
+        done += got;
+    }
+    return static_cast<long long>(done);
+}
+
+bool InputFile::readAt(std::uint64_t offset, void* destination, std::size_t n) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(fileHandle(handle_), position, nullptr, FILE_BEGIN)) return false;
+    return read(destination, n) == static_cast<long long>(n);
+}
+
+bool InputFile::rewind() { return readAt(0, nullptr, 0); }
+
+long long InputFile::size() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(fileHandle(handle_), &size)) return -1;
+    return static_cast<long long>(size.QuadPart);
+}
+
+namespace {
+
+// Directory part of a path including its final separator, or empty for a bare name.
+std::string directoryPrefix(const std::string& path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// A short fixed-length name that is never taken for a save file by name.
+std::string temporaryName(const std::string& prefix) {
+    static std::atomic<unsigned> counter{0};
+    unsigned long long seed = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^
+                              (static_cast<unsigned long long>(counter++) << 40);
+    std::string name = prefix + ".conv-";
+    for (int i = 0; i < 6; ++i, seed /= 36) name += "0123456789abcdefghijklmnopqrstuvwxyz"[seed % 36];
+    return name;
+}
+
+bool writeAll(HANDLE file, const std::vector<unsigned char>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD put = 0;
+        const DWORD piece = static_cast<DWORD>(std::min(IoPiece, bytes.size() - done));
+        if (!WriteFile(file, bytes.data() + done, piece, &put, nullptr) || put == 0) return false;
+        done += put;
+    }
+    return true;
+}
+
+// A virus scanner or an indexer may hold the old output open for a moment: the move is retried
+// briefly while the file is shared out.
+constexpr int MoveAttempts = 10;
+constexpr DWORD MoveRetryPauseMs = 50;
+
+// A file held open without leave to delete refuses the move as "access denied" rather than as a
+// sharing violation; a folder in the way is told apart before retrying.
+bool isSharingFailure(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
+DWORD moveReplacing(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+        const DWORD error = GetLastError();
+        if (attempt == MoveAttempts || !isSharingFailure(error) || isFolder(to)) return error;
+        Sleep(MoveRetryPauseMs);
+    }
+}
+
+constexpr int TemporaryNameAttempts = 100;
+
+}  // namespace
+
+FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
+    const std::string prefix = directoryPrefix(path);
+    std::wstring temporary;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 1; file == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = extendedPath(temporaryName(prefix));
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == TemporaryNameAttempts))
+            return {FileWriteResult::CannotCreate, systemErrorText(error)};
+    }
+
+    auto abandon = [&](DWORD error) {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        DeleteFileW(temporary.c_str());
+        return FileWriteResult{FileWriteResult::WriteFailed, systemErrorText(error)};
+    };
+    if (!writeAll(file, bytes)) return abandon(GetLastError());
+    if (!FlushFileBuffers(file)) return abandon(GetLastError());
+    const BOOL closed = CloseHandle(file);
+    file = INVALID_HANDLE_VALUE;
+    if (!closed) return abandon(GetLastError());
+    const DWORD moved = moveReplacing(temporary, extendedPath(path));
+    if (moved != ERROR_SUCCESS) return abandon(moved);
+    return {FileWriteResult::Written, {}};
+}
+
+std::string saveFieldName(const std::string& name) {
+    std::string ansi;
+    bool lossy = false;
+    if (!toNarrow(toWide(name), CP_ACP, WC_NO_BEST_FIT_CHARS, ansi, lossy)) return name;
+    return ansi;
+}
+
+// ---- Console -------------------------------------------------------------------------------
+
+namespace {
+
+// The attributes standard output's console had at start, once asked for.
+std::atomic<bool> consoleAttributesSaved{false};
+WORD savedConsoleAttributes = 0;
+
+HANDLE standardOutput() { return GetStdHandle(STD_OUTPUT_HANDLE); }
+
+BOOL WINAPI restoreOnInterrupt(DWORD) {
+    restoreConsoleAttributes();
+    restoreOutputCodePage();
+    return FALSE;  // the system's own handling then ends the process
+}
+
+}  // namespace
+
+ColourRendering standardColourRendering() {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(standardOutput(), &info)) return ColourRendering::None;
+    savedConsoleAttributes = info.wAttributes;
+    consoleAttributesSaved = true;
+    return ColourRendering::ConsoleAttributes;
+}
+
+void setConsoleAttribute(std::uint16_t attribute) { SetConsoleTextAttribute(standardOutput(), attribute); }
+
+void restoreConsoleAttributes() {
+    if (consoleAttributesSaved) SetConsoleTextAttribute(standardOutput(), savedConsoleAttributes);
+}
+
+// Colours are never written into the text here.
+void noteEscapeColoursInForce(bool) {}
+
+void installInterruptRestore() { SetConsoleCtrlHandler(restoreOnInterrupt, TRUE); }
+
+bool standardOutputIsTerminal() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
+bool standardInputIsKeyboard() {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+namespace {
+
+bool isModifierKey(WORD key) {
+    return key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_CAPITAL || key == VK_NUMLOCK ||
+           key == VK_SCROLL || key == VK_LWIN || key == VK_RWIN;
+}
+
+}  // namespace
+
+// As the command processor's pause: keys typed before the prompt do not count, and the key
+// pressed is neither echoed nor needs Enter.
+bool waitForKeyPress() {
+    HANDLE keyboard = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD saved = 0;
+    if (!GetConsoleMode(keyboard, &saved)) return false;
+    FlushConsoleInputBuffer(keyboard);
+    SetConsoleMode(keyboard, saved & ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT));
+    INPUT_RECORD record{};
+    DWORD got = 0;
+    while (ReadConsoleInputW(keyboard, &record, 1, &got) && got == 1) {
+        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown &&
+            !isModifierKey(record.Event.KeyEvent.wVirtualKeyCode))
+            break;
+    }
+    SetConsoleMode(keyboard, saved);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,176 @@
+// The converter on a pseudo-terminal: colours as escape sequences, the stripe over the outcome
+// lines, the pause taking one key without Enter or echo, and the terminal left as it was found.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "driver/Console.h"
+#include "tests/support/SaveBuilder.h"
+#include "tests/support/TempTree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int RunTimeoutMs = 20000;
+
+// One line as a terminal shows it: padded to 79 columns, "\n" turned into "\r\n".
+std::string terminalLine(const std::string& text) { return text + std::string(79 - text.size(), ' ') + "\r\n"; }
+
+// Collects what the converter writes to its terminal.
+class TerminalOutput {
+public:
+    explicit TerminalOutput(int master) : master_(master) {}
+
+    // Reads whatever arrives within one short wait; false when nothing came.
+    bool pump() {
+        pollfd ready{master_, POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0) return false;
+        char buffer[4096];
+        const ssize_t got = read(master_, buffer, sizeof buffer);
+        if (got <= 0) return false;
+        text.append(buffer, static_cast<std::size_t>(got));
+        return true;
+    }
+    bool waitFor(const std::string& marker) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
+        while (text.find(marker) == std::string::npos && std::chrono::steady_clock::now() < deadline) pump();
+        return text.find(marker) != std::string::npos;
+    }
+
+    std::string text;
+
+private:
+    int master_;
+};
+
+// Starts the converter in `workDir` on a new pseudo-terminal with TERM=xterm; `master` is the
+// terminal's other side.
+pid_t startOnTerminal(const fs::path& workDir, int& master) {
+    const std::string directory = workDir.string();
+    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        char term[] = "TERM=xterm";
+        char* environment[] = {term, nullptr};
+        execle(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr), environment);
+        _exit(127);
+    }
+    return child;
+}
+
+// Under a terminal: the colours of every print, the stripe over the outcome lines, a pause that
+// takes one key without Enter or echo, and the terminal left as it was found.
+TEST(TerminalRun, ColoursStripesAndResetOnATerminal) {
+    TempTree tree;
+    tree.makeDirectory("work");
+    tree.write("games/a.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 3));
+    tree.write("games/b.GM1", std::vector<unsigned char>{1, 2});
+    tree.write("games/c.GM1", std::vector<unsigned char>{3, 4});
+    const std::vector<std::string> walk = walkOrderOf(tree.root() / "games", "../games");
+
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master);
+    ASSERT_GE(child, 0);
+    // Holding the terminal's other side open keeps its settings readable after the run.
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    termios before{};
+    ASSERT_EQ(tcgetattr(slave, &before), 0);
+    TerminalOutput output(master);
+
+    // The colour for the typed answer is set before the answer is read.
+    const std::string question = sgrSequence(ColourError) + terminalLine("") +
+                                 terminalLine("Are you sure you want to proceed ? (y/n)") + sgrSequence(ColourText);
+    if (!output.waitFor(question)) kill(child, SIGKILL);
+    ASSERT_NE(output.text.find(question), std::string::npos) << output.text;
+    ASSERT_EQ(write(master, "y\n", 2), 2);
+    if (!output.waitFor(std::string(PausePrompt))) kill(child, SIGKILL);
+    ASSERT_NE(output.text.find(std::string(PausePrompt)), std::string::npos) << output.text;
+    const std::size_t promptEnd = output.text.find(std::string(PausePrompt)) + PausePrompt.size();
+    // The key is typed once the program has switched the terminal to single keys without echo.
+    const auto modeDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
+    termios during{};
+    while (tcgetattr(slave, &during) == 0 && (during.c_lflag & (ECHO | ICANON)) != 0 &&
+           std::chrono::steady_clock::now() < modeDeadline)
+        output.pump();
+    ASSERT_EQ(during.c_lflag & (ECHO | ICANON), 0u);
+    ASSERT_EQ(write(master, "k", 1), 1);  // any key, no Enter
+
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            break;
+        }
+        output.pump();
+    }
+    while (output.pump()) {}
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output.text;
+
+    EXPECT_EQ(output.text.find(sgrSequence(ColourBanner) + terminalLine("") +
+                               terminalLine("                     Talvor Brevin SAVEFILE CONVERTER v.1.01")),
+              0u)
+        << output.text;
+    EXPECT_NE(output.text.find(question + "y\r\n"), std::string::npos) << "typed answer echoed in bright white";
+
+    // Outcome lines alternate blue and black backgrounds, starting with blue; a two-line
+    // outcome keeps one background.
+    std::string outcomes;
+    ConsoleAttribute stripe = 16;
+    for (const std::string& path : walk) {
+        const bool isSave = path == "../games/a.GM1";
+        outcomes += sgrSequence(static_cast<ConsoleAttribute>(stripe | (isSave ? ColourText : ColourError)));
+        outcomes += isSave ? terminalLine(path + ": sucessfully converted to :") + terminalLine("../games/a(converted).GM1")
+                           : terminalLine(path + ": error (cannot read first bytes of file)");
+        stripe ^= 16;
+    }
+    outcomes += sgrSequence(ColourText) + terminalLine("") + terminalLine("Savefile converter will now close.") +
+                std::string(PausePrompt);
+    EXPECT_NE(output.text.find(outcomes), std::string::npos) << output.text;
+
+    // After the key: no echo of it, the attributes reset last, the terminal mode as before.
+    const std::string afterPrompt = output.text.substr(promptEnd);
+    EXPECT_EQ(afterPrompt, "\r\n\x1b[0m");
+    termios after{};
+    ASSERT_EQ(tcgetattr(slave, &after), 0);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    close(slave);
+    close(master);
+}
+
+// Ended by a signal while waiting for the answer, the converter still resets the colours.
+TEST(TerminalRun, ColoursAreResetWhenEndedBySignal) {
+    TempTree tree;
+    tree.makeDirectory("work");
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master);
+    ASSERT_GE(child, 0);
+    TerminalOutput output(master);
+    const std::string waiting = terminalLine("Are you sure you want to proceed ? (y/n)") + sgrSequence(ColourText);
+    const bool asked = output.waitFor(waiting);
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    while (output.pump()) {}
+    close(master);
+    ASSERT_TRUE(asked) << output.text;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(output.text.substr(output.text.find(waiting) + waiting.size()), "\x1b[0m");
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+// Windows only: names in any script and paths longer than MAX_PATH reach the file system,
+// outputs are replaced even when held open for a moment, reparse points are not entered, and
+// the save's own file-name field is written in the ANSI code page.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "driver/Q7Svg.h"
+#include "driver/SaveWalk.h"
+#include "engine/Q7Svg_impl.h"
+#include "tests/support/SaveBuilder.h"
+#include "tests/support/TempTree.h"
+#include "tests/support/system/System.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int RunTimeoutMs = 20000;
+
+// The program's own form of a path: UTF-8.
+std::string utf8(const fs::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+fs::path fromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+std::string padded(const std::string& line) { return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n"; }
+
+// Whole files through the wide-character calls, whatever their names.
+void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
+    fs::create_directories(path.parent_path());
+    HANDLE file = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    CloseHandle(file);
+}
+std::vector<unsigned char> readBytes(const fs::path& path) {
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(fs::file_size(path)));
+    HANDLE file = CreateFileW(path.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}
+
+bool contains(const std::vector<unsigned char>& bytes, const std::string& text) {
+    const std::vector<unsigned char> wanted(text.begin(), text.end());
+    return std::search(bytes.begin(), bytes.end(), wanted.begin(), wanted.end()) != bytes.end();
+}
+
+TEST(WindowsFiles, NamesInAnyScriptAreFoundConvertedAndPrinted) {
+    const std::vector<std::string> names = {"\xC3\x89lan vital.GM1",                 // accented Latin
+                                            "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.GM2",  // Cyrillic
+                                            "\xE6\x9D\xB1\xE4\xBA\xAC.GM3"};         // CJK
+    TempTree tree;
+    tree.makeDirectory("work");
+    for (std::size_t i = 0; i < names.size(); ++i)
+        ASSERT_NO_FATAL_FAILURE(writeBytes(tree.root() / "games" / fromUtf8(names[i]),
+                                           makeSaveFile(SaveFamily::Brevin44Sub2, i % 2 == 0, i + 1)));
+
+    std::vector<std::string> walked;
+    ASSERT_TRUE(collectFiles(walked, utf8(tree.root() / "games")));
+    ASSERT_EQ(walked.size(), names.size());
+    const ProgramRun run = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "y\n", RunTimeoutMs);
+    ASSERT_FALSE(run.timedOut);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(std::find(walked.begin(), walked.end(), utf8(tree.root() / "games") + "/" + name), walked.end());
+        const std::string source = "../games/" + name;
+        const std::string output = outputName(source);
+        EXPECT_NE(run.output.find(padded(source + ": sucessfully converted to :") + padded(output)), std::string::npos)
+            << run.output;
+        Q7Svg reloaded;
+        reloaded.load(utf8(tree.root() / "work" / fromUtf8(output)).c_str());
+        EXPECT_FALSE(reloaded.hasError()) << reloaded.engine().errorMessage;
+        EXPECT_EQ(reloaded.engine().sourceVersion.svg_subversion, 3u);
+    }
+}
+
+// Writes a file through the \\?\ form, which has no length limit.
+void writeLongFile(const std::wstring& extended, const std::vector<unsigned char>& bytes) {
+    HANDLE file = CreateFileW(extended.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    CloseHandle(file);
+}
+
+TEST(WindowsFiles, PathsLongerThanMaxPathAreWalkedReadAndWritten) {
+    TempTree tree;
+    const std::wstring root = L"\\\\?\\" + tree.root().wstring();
+    std::wstring folder = root + L"\\games";
+    std::string folderUtf8 = utf8(tree.root() / "games");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    for (char letter : {'a', 'b', 'c'}) {
+        const std::string part(100, letter);
+        folder += L"\\" + std::wstring(part.begin(), part.end());
+        folderUtf8 += "/" + part;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
+    }
+    const std::string save = folderUtf8 + "/long.GM1";
+    ASSERT_GT(save.size(), 300u);
+    ASSERT_NO_FATAL_FAILURE(writeLongFile(folder + L"\\long.GM1", makeSaveFile(SaveFamily::Brevin45Sub2, true, 4)));
+
+    std::vector<std::string> walked;
+    ASSERT_TRUE(collectFiles(walked, utf8(tree.root() / "games")));
+    EXPECT_EQ(walked, std::vector<std::string>{save});
+    Q7Svg converter;
+    converter.load(save.c_str());
+    ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+    converter.convertAndSave(outputName(save).c_str());
+    ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+    EXPECT_NE(GetFileAttributesW((folder + L"\\long(converted).GM1").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(WindowsFiles, AnOutputHeldOpenIsReportedAndKeptWhileAFreeOneIsReplaced) {
+    TempTree tree;
+    tree.makeDirectory("work");
+    tree.write("games/held.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 5));
+    tree.write("games/free.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 6));
+    const std::vector<unsigned char> old{'o', 'l', 'd'};
+    const fs::path heldOutput = tree.write("games/held(converted).GM1", old);
+    const fs::path freeOutput = tree.write("games/free(converted).GM1", old);
+    // Open without leave to delete or rename, as a scanner might hold it.
+    HANDLE holder = CreateFileW(heldOutput.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const ProgramRun run = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "y\n", RunTimeoutMs);
+    CloseHandle(holder);
+
+    ASSERT_FALSE(run.timedOut);
+    EXPECT_NE(run.output.find(padded("../games/held.GM1:  failed (error writing converted file)")), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find(padded("../games/free.GM1: sucessfully converted to :")), std::string::npos) << run.output;
+    EXPECT_EQ(readFileBytes(heldOutput), old);
+    EXPECT_NE(readFileBytes(freeOutput), old);
+    std::vector<std::string> entries;
+    for (const auto& entry : fs::directory_iterator(tree.root() / "games")) entries.push_back(entry.path().filename().string());
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"free(converted).GM1", "free.GM1", "held(converted).GM1", "held.GM1"}));
+}
+
+TEST(WindowsFiles, AReparsePointIsListedButNotEntered) {
+    TempTree tree;
+    tree.write("games/real/a.GM1", "x");
+    const fs::path link = tree.root() / "games/link.GM1";
+    if (!CreateSymbolicLinkW(link.wstring().c_str(), (tree.root() / "games/real").wstring().c_str(),
+                             SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        GTEST_SKIP() << "this system does not let the test create a symbolic link (error " << GetLastError() << ")";
+    if ((GetFileAttributesW(link.wstring().c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        GTEST_SKIP() << "this system does not show the link as a reparse point";
+
+    std::vector<std::string> walked;
+    const std::string games = utf8(tree.root() / "games");
+    ASSERT_TRUE(collectFiles(walked, games));
+    // Listed as the system's own enumeration shows it (Wine's leaves links out), never entered.
+    std::vector<std::string> expected = walkOrderOf(tree.root() / "games", games);
+    std::sort(walked.begin(), walked.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(walked, expected);
+    EXPECT_NE(std::find(walked.begin(), walked.end(), games + "/real/a.GM1"), walked.end());
+    EXPECT_EQ(std::count_if(walked.begin(), walked.end(),
+                            [&](const std::string& path) { return path.rfind(games + "/link.GM1/", 0) == 0; }),
+              0);
+}
+
+TEST(WindowsFiles, TheSaveNameFieldIsInTheAnsiCodePage) {
+    if (GetACP() != 1252) GTEST_SKIP() << "expectations written for code page 1252; this system uses " << GetACP();
+    TempTree tree;
+    const fs::path source = tree.write("games/a.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 8));
+    struct Case {
+        std::string output;    // UTF-8
+        std::string inField;   // code page 1252
+    };
+    const std::vector<Case> cases = {
+        {"plain(converted).GM1", "plain(converted).GM1"},
+        {"\xC3\x89lan(converted).GM1", "\xC9lan(converted).GM1"},        // in the code page
+        {"\xD0\x96 \xE6\x9D\xB1(converted).GM1", "? ?(converted).GM1"},  // Cyrillic and CJK are not
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.output);
+        Q7Svg converter;
+        converter.load(utf8(source).c_str());
+        const fs::path output = tree.root() / "games" / fromUtf8(c.output);
+        converter.convertAndSave(utf8(output).c_str());
+        ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+        EXPECT_EQ(converter.engine().outputBaseName, c.inField);
+        const std::vector<unsigned char> written = readBytes(output);
+        EXPECT_TRUE(contains(written, c.inField)) << written.size() << " bytes written";
+    }
+}
+
+}  // namespace

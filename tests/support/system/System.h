@@ -1,0 +1,42 @@
+#pragma once
+// What the tests need from the operating system beyond the platform layer: running a program
+// with piped standard input and output, and the POSIX-only facilities some tests exercise. On a
+// system without them the facilities report so, and those tests skip with the reason.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+struct ProgramRun {
+    std::string output;  // standard output and standard error together
+    int exitCode = -1;
+    bool timedOut = false;
+};
+
+// Runs `executable` in `workDir` with `input` as its whole standard input.
+ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
+                      int timeoutMs);
+
+// FIFOs, creation masks and file-size limits.
+bool hasPosixFileFacilities();
+inline constexpr const char* PosixOnlyReason = "FIFOs, umask and file-size limits exist only on POSIX systems";
+
+bool makeFifo(const std::filesystem::path& path);
+// Sets the creation mask and returns the previous one.
+unsigned setCreationMask(unsigned mask);
+// Permission bits of a file.
+unsigned permissionsOf(const std::filesystem::path& path);
+
+// Lowers the limit on the size of written files to `bytes` for one scope; writing past it fails
+// instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uint64_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uint64_t previousSoftLimit_ = 0;
+    void (*previousHandler_)(int) = nullptr;
+};

@@ -1,0 +1,105 @@
+#include "tests/support/system/System.h"
+
+#include <windows.h>
+
+#include <thread>
+
+namespace {
+
+std::wstring wide(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+    return result;
+}
+
+// A bare file name is the name of a program built beside the running test program.
+std::wstring programPath(const std::string& executable) {
+    if (executable.find_first_of("/\\") != std::string::npos) return wide(executable);
+    wchar_t self[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    return (std::filesystem::path(std::wstring(self, length)).parent_path() / wide(executable)).wstring();
+}
+
+struct Pipe {
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+};
+
+// A pipe whose `childEnd` end is inherited by the child and whose other end is not.
+bool makePipe(Pipe& pipe, bool childReads) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    if (!CreatePipe(&pipe.read, &pipe.write, &inherit, 1 << 16)) return false;
+    return SetHandleInformation(childReads ? pipe.write : pipe.read, HANDLE_FLAG_INHERIT, 0) != 0;
+}
+
+void closeHandle(HANDLE& handle) {
+    if (handle != nullptr) CloseHandle(handle);
+    handle = nullptr;
+}
+
+}  // namespace
+
+ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
+                      int timeoutMs) {
+    ProgramRun result;
+    Pipe in, out;
+    if (!makePipe(in, true) || !makePipe(out, false)) return result;
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in.read;
+    startup.hStdOutput = out.write;
+    startup.hStdError = out.write;
+    const std::wstring program = programPath(executable);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    const std::wstring directory = workDir.wstring();
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        directory.c_str(), &startup, &process);
+    closeHandle(in.read);
+    closeHandle(out.write);
+    if (!started) {
+        closeHandle(in.write);
+        closeHandle(out.read);
+        return result;
+    }
+    CloseHandle(process.hThread);
+
+    // The output is drained while the input is written, so that neither side waits on a full pipe.
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(out.read, buffer, sizeof buffer, &got, nullptr) && got > 0) result.output.append(buffer, got);
+    });
+    DWORD written = 0;
+    if (!input.empty()) WriteFile(in.write, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+    closeHandle(in.write);
+
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 137);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        result.timedOut = true;
+    }
+    reader.join();
+    closeHandle(out.read);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    result.exitCode = static_cast<int>(exitCode);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+bool hasPosixFileFacilities() { return false; }
+
+bool makeFifo(const std::filesystem::path&) { return false; }
+
+unsigned setCreationMask(unsigned) { return 0; }
+
+unsigned permissionsOf(const std::filesystem::path&) { return ~0u; }
+
+FileSizeLimit::FileSizeLimit(std::uint64_t) {}
+
+FileSizeLimit::~FileSizeLimit() = default;
