@@ -115,8 +115,8 @@ std::vector<std::string> commandLineArguments(int, char**) {
     if (wide == nullptr) return arguments;
     for (int i = 1; i < count; ++i) {
         std::string argument;
-        if (!toUtf8(wide[i], argument)) argument = "?";
-        arguments.push_back(argument);
+        // An unpaired surrogate has no UTF-8 form: the path cannot be named, and is shown as "?".
+        arguments.push_back(toUtf8(wide[i], argument) ? argument : std::string(1, '?'));
     }
     LocalFree(wide);
     return arguments;
