@@ -9,6 +9,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "engine/RecordedTemporary.h"
+
 namespace {
 
 // ANSI colour index of the three colour bits of one half of an attribute (1 blue, 2 green, 4 red).
@@ -16,14 +18,16 @@ int ansiColourIndex(unsigned bits) {
     return ((bits & 1u) ? 4 : 0) | ((bits & 2u) ? 2 : 0) | ((bits & 4u) ? 1 : 0);
 }
 
-// What a fatal signal must undo before the program goes: the colours written so far and the
-// terminal mode of a pause in progress. Only async-signal-safe calls touch it.
+// What a fatal signal must undo before the program goes: the temporary file of a write in
+// progress, the colours written so far and the terminal mode of a pause in progress. Only
+// async-signal-safe calls touch it.
 volatile std::sig_atomic_t signalResetColours = 0;
 volatile std::sig_atomic_t signalRestoreTerminal = 0;
 int signalTerminalFd = -1;
 termios signalSavedTerminal{};
 
-extern "C" void resetTerminalAndReraise(int signalNumber) {
+extern "C" void cleanUpAndReraise(int signalNumber) {
+    unlinkRecordedTemporaryInHandler();
     if (signalRestoreTerminal) tcsetattr(signalTerminalFd, TCSANOW, &signalSavedTerminal);
     if (signalResetColours) {
         ssize_t ignored = ::write(STDOUT_FILENO, SgrReset.data(), SgrReset.size());
@@ -34,7 +38,7 @@ extern "C" void resetTerminalAndReraise(int signalNumber) {
 }
 
 void installSignalReset() {
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signalNumber, resetTerminalAndReraise);
+    for (int signalNumber : InterruptSignals) std::signal(signalNumber, cleanUpAndReraise);
 }
 
 bool standardOutputWantsColours() {

@@ -14,6 +14,8 @@
 int main() {
     // Output into a closed pipe must not end the run with a signal: writes fail quietly instead.
     std::signal(SIGPIPE, SIG_IGN);
+    // Nor may a file-size limit: a write past it fails with EFBIG, and that file's write fails.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Each file builds and frees a tree of many small records plus a few large buffers. Keeping
     // that memory in the process for the next file, instead of handing it back to the system
     // after every file, spares the page faults of faulting it in again.

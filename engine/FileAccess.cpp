@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "engine/RecordedTemporary.h"
+
 InputFile::InputFile(const std::string& path) : fd_(-1) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return;
@@ -91,12 +93,12 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     const std::string prefix = directoryPrefix(path);
     // A short fixed-length name that is never taken for a save file by name.
     std::string name = prefix + ".conv-XXXXXX";
-    int fd = ::mkstemp(name.data());
+    int fd = createRecordedTemporary(name);
     if (fd < 0) return {FileWriteResult::CannotCreate, errno};
 
     auto abandon = [&](int error) {
         if (fd >= 0) ::close(fd);
-        ::unlink(name.c_str());
+        removeRecordedTemporary();
         return FileWriteResult{FileWriteResult::WriteFailed, error};
     };
     if (::fchmod(fd, newFileMode()) != 0) return abandon(errno);
@@ -105,7 +107,7 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     int closed = ::close(fd);
     fd = -1;
     if (closed != 0) return abandon(errno);
-    if (::rename(name.c_str(), path.c_str()) != 0) return abandon(errno);
+    if (int renameError = renameRecordedTemporary(path); renameError != 0) return abandon(renameError);
     syncDirectory(prefix);
     return {FileWriteResult::Written, 0};
 }

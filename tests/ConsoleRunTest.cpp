@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -16,7 +17,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ptrace.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -34,6 +38,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int RunTimeoutMs = 20000;
+constexpr rlim_t FileSizeLimit = 128 << 10;
 
 struct RunResult {
     std::string output;
@@ -62,9 +67,12 @@ int waitForExit(pid_t child) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Runs in the converter's process just before the program starts, e.g. to set a resource limit.
+using ChildSetup = void (*)();
+
 // Runs the converter in `workDir` with `answers` as its whole standard input (a pipe), standard
 // output and error captured together.
-RunResult runConverter(const fs::path& workDir, const std::string& answers) {
+RunResult runConverter(const fs::path& workDir, const std::string& answers, ChildSetup setup = nullptr) {
     std::signal(SIGPIPE, SIG_IGN);
     int input[2], output[2];
     if (pipe(input) != 0 || pipe(output) != 0) return {};
@@ -76,6 +84,7 @@ RunResult runConverter(const fs::path& workDir, const std::string& answers) {
         dup2(output[1], STDERR_FILENO);
         for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
         if (chdir(directory.c_str()) != 0) _exit(126);
+        if (setup != nullptr) setup();
         execl(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -185,13 +194,13 @@ protected:
 
     // Runs the converter and checks the transcript, the exit code, that every file other than
     // the outputs is unchanged, and that the outputs are the only new entries.
-    void runAndCheck(const std::string& answers, const Expected& expected) {
+    void runAndCheck(const std::string& answers, const Expected& expected, ChildSetup setup = nullptr) {
         const auto filesBefore = regularFiles();
         const auto entriesBefore = allEntries();
         const std::vector<std::string> walk =
             fs::exists(tree.root() / "games") ? walkOrderOf(tree.root() / "games", "../games") : std::vector<std::string>{};
 
-        const RunResult result = runConverter(tree.root() / "work", answers);
+        const RunResult result = runConverter(tree.root() / "work", answers, setup);
         ASSERT_FALSE(result.timedOut) << result.output;
         EXPECT_EQ(result.exitCode, 0);
         EXPECT_EQ(result.output, expected.transcript(walk));
@@ -331,6 +340,87 @@ TEST_F(ConsoleRun, ReplacesAStaleConvertedCopyWithoutOpeningIt) {
     expected.outputs = {"a(converted).GM1"};
     runAndCheck("y\n", expected);
     expectConverted("a(converted).GM1", SaveFamily::Brevin44Sub2, false);
+}
+
+// A converted copy larger than the file-size limit fails like any other write: its temporary is
+// removed and the run goes on to its end, converting what fits.
+TEST_F(ConsoleRun, FileSizeLimitFailsOnlyTheCopiesPastIt) {
+    const std::string large = putSave("large.GM1", SaveFamily::Brevin44Sub2, false);
+    const std::string small = putSave("small.GM2", SaveFamily::Brevin45Sub2, true);
+    ASSERT_GT(fs::file_size(tree.root() / "games/large.GM1"), FileSizeLimit);
+    ASSERT_LT(fs::file_size(tree.root() / "games/small.GM2"), FileSizeLimit);
+    Expected expected;
+    expected.firstPass[large] = line(large + ":  failed (error writing converted file)");
+    expected.firstPass[small] = converted(small, "../games/small(converted).GM2");
+    expected.outputs = {"small(converted).GM2"};
+    runAndCheck("y\n", expected, [] {
+        const rlimit limit{FileSizeLimit, FileSizeLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    expectConverted("small(converted).GM2", SaveFamily::Brevin45Sub2, true);
+}
+
+// Runs the converter, traced, until it enters its first fsync: the converted copy is then wholly
+// written to its hidden temporary and not yet renamed. Sends it `signalNumber` there, lets it go
+// and returns its wait status; `reachedSync` tells whether the fsync came.
+int signalDuringWrite(const fs::path& workDir, int signalNumber, bool& reachedSync) {
+    int input[2];
+    if (pipe(input) != 0 || write(input[1], "y\n", 2) != 2) return -1;
+    close(input[1]);
+    const std::string directory = workDir.string();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(input[0], STDIN_FILENO);
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+        const rlimit noCore{0, 0};  // SIGQUIT would leave a core file in the work folder
+        setrlimit(RLIMIT_CORE, &noCore);
+        if (chdir(directory.c_str()) != 0) _exit(126);
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        execl(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(input[0]);
+    int status = 0;
+    waitpid(child, &status, 0);  // stopped at the exec
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    reachedSync = false;
+    int passOn = 0;  // a signal the converter received meanwhile is handed on to it
+    while (!reachedSync) {
+        ptrace(PTRACE_SYSCALL, child, nullptr, passOn);
+        passOn = 0;
+        if (waitpid(child, &status, 0) < 0 || !WIFSTOPPED(status)) return status;
+        if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+            passOn = WSTOPSIG(status);
+            continue;
+        }
+        __ptrace_syscall_info call{};
+        ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof call, &call);
+        reachedSync = call.op == PTRACE_SYSCALL_INFO_ENTRY && call.entry.nr == SYS_fsync;
+    }
+    kill(child, signalNumber);
+    ptrace(PTRACE_DETACH, child, nullptr, nullptr);
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
+    return status;
+}
+
+// A run ended by a signal while it writes a converted copy leaves neither the copy nor its
+// temporary behind, and its source unchanged.
+TEST_F(ConsoleRun, SignalDuringAWriteLeavesNoTemporaryBehind) {
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        SCOPED_TRACE(::testing::Message() << "signal " << strsignal(signalNumber));
+        fs::remove_all(tree.root() / "games");
+        putSave("a.GM1", SaveFamily::Brevin44Sub2, true);
+        const auto filesBefore = regularFiles();
+        const auto entriesBefore = allEntries();
+        bool reachedSync = false;
+        const int status = signalDuringWrite(tree.root() / "work", signalNumber, reachedSync);
+        ASSERT_TRUE(reachedSync);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
+        EXPECT_EQ(allEntries(), entriesBefore);
+        EXPECT_TRUE(regularFiles() == filesBefore);
+    }
 }
 
 TEST_F(ConsoleRun, MissingGamesFolder) {
