@@ -1,5 +1,5 @@
 #pragma once
-// A fresh directory under the system temporary directory, removed with everything in it when
+// A fresh directory under the system temporary directory (or another parent), removed with everything in it when
 // the object goes. Each test gets its own, so tests may run in parallel.
 
 #include <atomic>
@@ -14,11 +14,11 @@
 
 class ScratchDir {
 public:
-    ScratchDir() {
+    explicit ScratchDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
         static std::atomic<unsigned> counter{0};
         std::random_device seed;
         for (int attempt = 0;; ++attempt) {
-            path_ = std::filesystem::temp_directory_path() /
+            path_ = parent /
                     ("converter-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                      std::to_string(seed()));
             std::error_code error;
