@@ -165,15 +165,9 @@ std::vector<unsigned char> smallContent(SaveFamily family) {
     return encodeGameState(randomGameState(family, rng), versionOf(family)).data;
 }
 
-// Thousands of files are written, synced and removed: a memory file system spares the disk.
-std::filesystem::path scratchParent() {
-    const std::filesystem::path memory = "/dev/shm";
-    std::error_code error;
-    return std::filesystem::is_directory(memory, error) ? memory : std::filesystem::temp_directory_path();
-}
-
 void checkAll(const std::vector<DamagedCase>& cases) {
-    ScratchDir scratch(scratchParent());
+    // Thousands of files are written, synced and removed.
+    ScratchDir scratch(memoryBackedTempDirectory());
     for (const DamagedCase& c : cases) {
         const ConversionCheck check = checkConversion(scratch.path(), c.file);
         EXPECT_TRUE(check.fault.empty()) << c.name << ": " << check.fault;

@@ -57,3 +57,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A temporary directory on a memory file system where there is one, for work that writes and
+// syncs many files; the system temporary directory otherwise.
+inline std::filesystem::path memoryBackedTempDirectory() {
+    const std::filesystem::path memory = "/dev/shm";
+    std::error_code error;
+    return std::filesystem::is_directory(memory, error) ? memory : std::filesystem::temp_directory_path();
+}
