@@ -384,11 +384,12 @@ int signalDuringWrite(const fs::path& workDir, int signalNumber, bool& reachedSy
     close(input[0]);
     int status = 0;
     waitpid(child, &status, 0);  // stopped at the exec
-    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    const auto word = [](long value) { return reinterpret_cast<void*>(value); };  // ptrace's data argument
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, word(PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL));
     reachedSync = false;
     int passOn = 0;  // a signal the converter received meanwhile is handed on to it
     while (!reachedSync) {
-        ptrace(PTRACE_SYSCALL, child, nullptr, passOn);
+        ptrace(PTRACE_SYSCALL, child, nullptr, word(passOn));
         passOn = 0;
         if (waitpid(child, &status, 0) < 0 || !WIFSTOPPED(status)) return status;
         if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
@@ -396,7 +397,7 @@ int signalDuringWrite(const fs::path& workDir, int signalNumber, bool& reachedSy
             continue;
         }
         __ptrace_syscall_info call{};
-        ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof call, &call);
+        ptrace(PTRACE_GET_SYSCALL_INFO, child, word(sizeof call), &call);
         reachedSync = call.op == PTRACE_SYSCALL_INFO_ENTRY && call.entry.nr == SYS_fsync;
     }
     kill(child, signalNumber);
