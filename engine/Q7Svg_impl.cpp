@@ -15,8 +15,16 @@
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
 
+namespace {
+// The first block of the arena; later blocks grow geometrically.
+constexpr std::size_t firstArenaBlock = std::size_t{256} << 10;
+}  // namespace
+
+EngineMemory::EngineMemory(std::pmr::memory_resource* upstream) : arena(firstArenaBlock, upstream) {}
+
 // The top-level nodes in file order, one line per node.
-Q7Svg_impl::Q7Svg_impl() : BinarySequence(AlwaysPresent), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {  // 1
+Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
+    : EngineMemory(upstream), BinarySequence(AlwaysPresent, &arena), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {  // 1
     for (int player = 0; player < 8; ++player) addNew<SVG_PLAYER_ATTRIBUTES>();                  // 2 to 9
     addNew<SvgSpecialVictoryConditions>();                                                       // 10
     addNew<SvgSpecialLossConditions>();                                                          // 11

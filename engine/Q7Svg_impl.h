@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 
 #include "schema_core/BinarySequence.h"
@@ -12,9 +13,24 @@
 class InputFile;
 class SVG_BASIC_PARAMETERS;
 
-class Q7Svg_impl : public BinarySequence {
+// The memory of one engine's tree: an arena that hands out nodes and buffers at memory speed and
+// returns them all at once when the engine goes. Its upstream is where the arena takes its
+// blocks from. A base of the engine, so that it exists before the root node and outlives it.
+class EngineMemory {
 public:
-    Q7Svg_impl();
+    explicit EngineMemory(std::pmr::memory_resource* upstream);
+    EngineMemory(const EngineMemory&) = delete;
+    EngineMemory& operator=(const EngineMemory&) = delete;
+
+    std::pmr::memory_resource* upstream() const { return arena.upstream_resource(); }
+
+protected:
+    std::pmr::monotonic_buffer_resource arena;
+};
+
+class Q7Svg_impl : private EngineMemory, public BinarySequence {
+public:
+    explicit Q7Svg_impl(std::pmr::memory_resource* upstream = std::pmr::new_delete_resource());
     ~Q7Svg_impl() override;
 
     // Reads a save file, raw or gzip, into the tree.
@@ -30,6 +46,9 @@ public:
     std::uint32_t sourceKind = 0; // 0 nothing loaded, 1 loaded from gzip, 2 loaded raw
     std::uint32_t errorCode = 0;
     std::string errorMessage;
+
+    // Where the tree's arena takes its memory from: counting this resource counts the tree.
+    using EngineMemory::upstream;
 
 private:
     void loadRaw(InputFile& file, const std::string& fileName);

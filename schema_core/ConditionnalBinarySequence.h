@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <memory_resource>
 #include <stdexcept>
 #include <vector>
 
@@ -14,7 +15,7 @@ template <class T>
 class ConditionnalBinarySequence : public BinarySequence {
 public:
     using TagPredicate = bool (*)(T tag);
-    using NodeFactory = std::unique_ptr<BinarySequence> (*)(VersionPredicate presence);
+    using NodeFactory = std::unique_ptr<BinarySequence> (*)(std::pmr::memory_resource* memory, VersionPredicate presence);
 
     struct Variant {
         TagPredicate tagTest;
@@ -30,7 +31,7 @@ public:
     template <class Child>
     void addVariant(TagPredicate tagTest, VersionPredicate versionTest) {
         if (variants->size() == maxVariants) throw std::length_error("too many variants for one record");
-        variants->push_back({tagTest, versionTest, &makeNode<Child>});
+        variants->push_back({tagTest, versionTest, &makeChild<Child>});
     }
 
     void read(ByteInput& in, const SvgVersion& version) override {
@@ -43,7 +44,7 @@ public:
         for (const Variant& variant : *variants)
             if (variant.tagTest(tag) && variant.versionTest(version)) selected[count++] = variant.factory;
         children.reserve(count);
-        for (std::size_t i = 0; i < count; ++i) addChild(selected[i](AlwaysPresent));
+        for (std::size_t i = 0; i < count; ++i) addChild(selected[i](memory(), AlwaysPresent));
         readChildren(in, version);
     }
 
@@ -61,7 +62,8 @@ protected:
     // registration (the call then returns true). This spares each instance its own copy.
     template <class Record>
     bool shareVariantsOf() {
-        static std::vector<Variant> shared;
+        // Kept for the program's life, outside any tree.
+        static std::pmr::vector<Variant> shared{std::pmr::new_delete_resource()};
         static bool registered = false;
         variants = &shared;
         bool alreadyRegistered = registered;
@@ -69,12 +71,12 @@ protected:
         return alreadyRegistered;
     }
 
-    std::vector<Variant> ownVariants;
-    std::vector<Variant>* variants = &ownVariants;
+    std::pmr::vector<Variant> ownVariants{memory()};
+    std::pmr::vector<Variant>* variants = &ownVariants;
 
 private:
     template <class Child>
-    static std::unique_ptr<BinarySequence> makeNode(VersionPredicate presence) {
-        return std::make_unique<Child>(presence);
+    static std::unique_ptr<BinarySequence> makeChild(std::pmr::memory_resource* memory, VersionPredicate presence) {
+        return makeNode<Child>(memory, presence);
     }
 };
