@@ -40,6 +40,8 @@ public:
 
     // Game-state content above this size is refused (real saves are a few megabytes).
     static constexpr std::size_t maxContentBytes = std::size_t{128} << 20;
+    // A sound member of content within that bound is never larger than this.
+    static constexpr std::size_t maxMemberBytes = maxContentBytes + maxContentBytes / 64 + 1024;
 
     SvgVersion sourceVersion;
     std::string outputBaseName;   // output file name without its directory
@@ -53,6 +55,7 @@ public:
 private:
     void loadRaw(InputFile& file, const std::string& fileName);
     void loadGzip(InputFile& file, const std::string& fileName);
+    bool loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
     void parse(ByteInput& in, const std::string& fileName);
     void fail(std::uint32_t code, std::string message);
 
