@@ -73,7 +73,9 @@ Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
     addNew<HDModeData>();                                                                        // 61
 }
 
-Q7Svg_impl::~Q7Svg_impl() = default;
+// Every node and buffer of the tree lives in the arena, which goes right after this: walking the
+// tree to destroy it node by node would only touch all of it once more.
+Q7Svg_impl::~Q7Svg_impl() { abandonTreeToArena(); }
 
 void Q7Svg_impl::fail(std::uint32_t code, std::string message) {
     errorCode = code;

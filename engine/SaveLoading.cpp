@@ -65,14 +65,13 @@ void Q7Svg_impl::loadRaw(InputFile& file, const std::string& fileName) {
     if (size < 0) return fail(1, engine_messages::cannotOpenForReading(fileName));
     if (static_cast<unsigned long long>(size) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
     // One byte more than the size found, to notice a file that grew meanwhile.
-    std::vector<unsigned char> content(static_cast<std::size_t>(size) + 1);
-    long long read = file.read(content.data(), content.size());
+    auto content = std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(size) + 1);
+    long long read = file.read(content.get(), static_cast<std::size_t>(size) + 1);
     if (read < 0) return fail(1, engine_messages::cannotOpenForReading(fileName));
     if (static_cast<unsigned long long>(read) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
-    content.resize(static_cast<std::size_t>(read));
     sourceKind = 2;
-    loadedContentBytes = content.size();
-    ByteInput in(content);
+    loadedContentBytes = static_cast<std::size_t>(read);
+    ByteInput in(content.get(), loadedContentBytes);
     parse(in, fileName);
 }
 

@@ -46,11 +46,22 @@ BinarySequence::~BinarySequence() {
     for (auto& child : children) child.reset();
 }
 
+void BinarySequence::abandonTreeToArena() {
+    for (auto& child : children) static_cast<void>(child.release());
+    children.clear();
+}
+
 void BinarySequence::read(ByteInput& in, const SvgVersion& version) { readChildren(in, version); }
 
 void BinarySequence::write(ByteOutput& out, const SvgVersion& version) const { writeChildren(out, version); }
 
-void BinarySequence::addChild(std::unique_ptr<BinarySequence> child) { children.push_back(std::move(child)); }
+void BinarySequence::addChild(std::unique_ptr<BinarySequence> child) {
+    // Records add their fields one by one; starting at a few slots spares the smallest steps of
+    // the list's growth, each of which would leave a dead block in the arena.
+    constexpr std::size_t firstCapacity = 8;
+    if (children.capacity() == 0) children.reserve(firstCapacity);
+    children.push_back(std::move(child));
+}
 
 void BinarySequence::reserveChildren(std::size_t n, const ByteInput& in) {
     std::size_t affordable = in.remaining() / sizeof(children[0]);

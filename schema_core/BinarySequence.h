@@ -66,6 +66,10 @@ protected:
     void readChildren(ByteInput& in, const SvgVersion& version);
     void writeChildren(ByteOutput& out, const SvgVersion& version) const;
     void clearChildren() { children.clear(); }
+    // For a root whose whole tree lives in an arena that is released right after: lets go of the
+    // tree without destroying it node by node. Only valid when no node holds anything but
+    // memory of that arena.
+    void abandonTreeToArena();
 
     std::pmr::vector<std::unique_ptr<BinarySequence>> children;
     const VersionPredicate presence;

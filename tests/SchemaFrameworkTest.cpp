@@ -189,11 +189,20 @@ TEST(ConditionnalBinarySequence, SharedVariantListServesEveryInstance) {
     EXPECT_EQ(second.variantCount(), 4u);
 }
 
-TEST(ConditionnalBinarySequence, VersionPredicateOfAVariantIsApplied) {
-    ConditionalRecord at44;
+template <class Record>
+void expectVersionPredicateOfAVariantIsApplied() {
+    Record at44;
     EXPECT_EQ(readNode(at44, Bytes().i8(5).u8(1).data, v44s3), 2u);
-    ConditionalRecord at45;
+    Record at45;
     EXPECT_EQ(readNode(at45, Bytes().i8(5).u8(1).u32(8).data, v45s3), 6u);
+    Record again44;
+    EXPECT_EQ(readNode(again44, Bytes().i8(5).u8(1).data, v44s3), 2u);
+}
+
+// Also for shared lists, whose selection per tag must not be kept across versions.
+TEST(ConditionnalBinarySequence, VersionPredicateOfAVariantIsApplied) {
+    expectVersionPredicateOfAVariantIsApplied<ConditionalRecord>();
+    expectVersionPredicateOfAVariantIsApplied<SharedConditionalRecord>();
 }
 
 TEST(ConditionnalBinarySequence, SecondReadRebuildsTheChildren) {
