@@ -41,16 +41,18 @@ bool inflateWhole(const unsigned char* file, std::size_t fileSize, unsigned char
 DeflateResult deflateWhole(const std::vector<unsigned char>& content, std::vector<unsigned char>& member) {
     std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(libdeflate_alloc_compressor(compressionLevel));
     if (!compressor) return DeflateResult::NoCompressor;
+    // The bound is about the content's size, several times what is produced: the room is left
+    // untouched, and only the member itself is copied out.
     std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), content.size());
-    member.resize(sizeof header + bound + trailerBytes);
+    auto deflated = std::make_unique_for_overwrite<unsigned char[]>(bound);
+    std::size_t size = libdeflate_deflate_compress(compressor.get(), content.data(), content.size(), deflated.get(), bound);
+    if (size == 0) return DeflateResult::Failed;
+    member.resize(sizeof header + size + trailerBytes);
     std::memcpy(member.data(), header, sizeof header);
-    std::size_t deflated = libdeflate_deflate_compress(compressor.get(), content.data(), content.size(),
-                                                       member.data() + sizeof header, bound);
-    if (deflated == 0) return DeflateResult::Failed;
-    unsigned char* trailer = member.data() + sizeof header + deflated;
+    std::memcpy(member.data() + sizeof header, deflated.get(), size);
+    unsigned char* trailer = member.data() + sizeof header + size;
     putLittleEndian32(trailer, libdeflate_crc32(0, content.data(), content.size()));
     putLittleEndian32(trailer + 4, static_cast<std::uint32_t>(content.size()));  // modulo 2^32
-    member.resize(sizeof header + deflated + trailerBytes);
     return DeflateResult::Done;
 }
 
