@@ -20,6 +20,9 @@ namespace {
 constexpr std::size_t firstArenaBlock = std::size_t{256} << 10;
 }  // namespace
 
+// The engine is a node too, allocated as nodes are.
+static_assert(alignof(Q7Svg_impl) <= BinarySequence::nodeAlignment);
+
 EngineMemory::EngineMemory(std::pmr::memory_resource* upstream) : arena(firstArenaBlock, upstream) {}
 
 // The top-level nodes in file order, one line per node.

@@ -7,10 +7,11 @@ namespace {
 
 thread_local std::pmr::memory_resource* buildMemory = nullptr;
 
-// Each node block starts with the resource it came from, padded to keep the node aligned.
-constexpr std::size_t blockAlignment = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
-constexpr std::size_t headerBytes = blockAlignment;
-static_assert(sizeof(std::pmr::memory_resource*) <= headerBytes);
+// Each node block starts with the resource it came from. Nodes hold pointers and integers only
+// (makeNode checks it), so the header keeps them aligned.
+constexpr std::size_t blockAlignment = BinarySequence::nodeAlignment;
+constexpr std::size_t headerBytes = sizeof(std::pmr::memory_resource*);
+static_assert(headerBytes % blockAlignment == 0);
 
 }  // namespace
 

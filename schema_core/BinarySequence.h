@@ -34,6 +34,7 @@ public:
     // Nodes are allocated from the current build resource; each remembers where it came from,
     // so that deleting it through any pointer returns it there.
     static void* operator new(std::size_t size);
+    static constexpr std::size_t nodeAlignment = alignof(void*);
     static void operator delete(void* node, std::size_t size) noexcept;
 
     // Almost every node is always present; that case needs no call.
@@ -92,6 +93,7 @@ private:
 
 template <class Node, class... Args>
 std::unique_ptr<Node> BinarySequence::makeNode(std::pmr::memory_resource* memory, Args&&... args) {
+    static_assert(alignof(Node) <= nodeAlignment, "node memory is aligned for pointers only");
     NodeBuildScope scope(memory);
     return std::unique_ptr<Node>(new Node(std::forward<Args>(args)...));
 }
