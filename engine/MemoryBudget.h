@@ -4,6 +4,7 @@
 // as the upstream of the arena the tree's nodes come from.
 
 #include <cstddef>
+#include <limits>
 #include <memory_resource>
 #include <new>
 
@@ -18,11 +19,17 @@ public:
 // Real saves need 3 to 5 times their game state.
 std::size_t treeMemoryBudget(std::size_t gameStateBytes);
 
+// No limit: the budget only counts.
+inline constexpr std::size_t UnlimitedMemory = std::numeric_limits<std::size_t>::max();
+
 class MemoryBudget : public std::pmr::memory_resource {
 public:
     explicit MemoryBudget(std::size_t limit, std::pmr::memory_resource* upstream = std::pmr::new_delete_resource());
 
     std::size_t limit() const { return limit_; }
+    // A new limit for what comes next; what is already handed out stays.
+    void setLimit(std::size_t limit) { limit_ = limit; }
+    std::pmr::memory_resource* upstream() const { return upstream_; }
     // Bytes handed out and not yet given back.
     std::size_t allocated() const { return allocated_; }
 

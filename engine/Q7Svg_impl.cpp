@@ -23,7 +23,8 @@ constexpr std::size_t firstArenaBlock = std::size_t{256} << 10;
 // The engine is a node too, allocated as nodes are.
 static_assert(alignof(Q7Svg_impl) <= BinarySequence::nodeAlignment);
 
-EngineMemory::EngineMemory(std::pmr::memory_resource* upstream) : arena(firstArenaBlock, upstream) {}
+EngineMemory::EngineMemory(std::pmr::memory_resource* upstream)
+    : budget(UnlimitedMemory, upstream), arena(firstArenaBlock, &budget) {}
 
 // The top-level nodes in file order, one line per node.
 Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
@@ -88,6 +89,9 @@ void Q7Svg_impl::fail(std::uint32_t code, std::string message) {
 void Q7Svg_impl::parse(ByteInput& in, const std::string& fileName) {
     readVersionHeader(in, sourceVersion);
     if (!isAcceptedSourceVersion(sourceVersion)) return fail(4, engine_messages::unsupportedVersion(fileName, sourceVersion));
+    // Past its budget the tree is refused like any other impossible content: a real save never
+    // comes near it. The write that follows builds little and is not limited.
+    budget.setLimit(treeMemoryBudget(loadedContentBytes));
     try {
         // From here on a short read, including one left over from the version pre-read, raises.
         in.seek(0);
@@ -98,6 +102,7 @@ void Q7Svg_impl::parse(ByteInput& in, const std::string& fileName) {
         sourceKind = 0;
         fail(7, engine_messages::corrupted(fileName));
     }
+    budget.setLimit(UnlimitedMemory);
 }
 
 std::string baseNameOf(const std::string& path) {

@@ -8,23 +8,26 @@
 #include <memory_resource>
 #include <string>
 
+#include "engine/MemoryBudget.h"
 #include "schema_core/BinarySequence.h"
 
 class InputFile;
 class SVG_BASIC_PARAMETERS;
 
 // The memory of one engine's tree: an arena that hands out nodes and buffers at memory speed and
-// returns them all at once when the engine goes. Its upstream is where the arena takes its
-// blocks from. A base of the engine, so that it exists before the root node and outlives it.
+// returns them all at once when the engine goes. The arena takes its blocks from `upstream`
+// through a budget, so that a hostile save cannot build a tree the machine cannot hold. A base of
+// the engine, so that it exists before the root node and outlives it.
 class EngineMemory {
 public:
     explicit EngineMemory(std::pmr::memory_resource* upstream);
     EngineMemory(const EngineMemory&) = delete;
     EngineMemory& operator=(const EngineMemory&) = delete;
 
-    std::pmr::memory_resource* upstream() const { return arena.upstream_resource(); }
+    std::pmr::memory_resource* upstream() const { return budget.upstream(); }
 
 protected:
+    MemoryBudget budget;
     std::pmr::monotonic_buffer_resource arena;
 };
 
@@ -57,6 +60,7 @@ private:
     void loadGzip(InputFile& file, const std::string& fileName);
     bool loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
     void parse(ByteInput& in, const std::string& fileName);
+    void writeConverted(const SvgVersion& target, bool compress, const std::string& fileName);
     void fail(std::uint32_t code, std::string message);
 
     // Size of the loaded game state: the converted body is about as large.

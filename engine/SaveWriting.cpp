@@ -2,6 +2,7 @@
 // an atomic replacement of the output file.
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,15 @@ void Q7Svg_impl::convertAndSave(const SvgVersion& target, bool compress, const s
     if (isOlderThan(target, sourceVersion)) return fail(9, olderTargetMessage(target, sourceVersion));
     if (sourceKind == 0) return fail(8, engine_messages::nothingLoaded());
 
+    try {
+        writeConverted(target, compress, fileName);
+    } catch (const std::bad_alloc&) {
+        // The machine could not hold the converted copy: nothing was written.
+        fail(1, engine_messages::cannotWrite(fileName, "out of memory"));
+    }
+}
+
+void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const std::string& fileName) {
     ByteOutput body;
     // A conversion adds little (default heroes, grown tables), so one allocation usually does.
     body.reserve(loadedContentBytes + (std::size_t{64} << 10));
