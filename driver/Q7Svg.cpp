@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/Q7Svg_impl.h"
+#include "engine/VersionPolicy.h"
 
 Q7Svg::Q7Svg() : impl(std::make_unique<Q7Svg_impl>()) {}
 
@@ -12,13 +13,7 @@ const char* Q7Svg::libraryVersion() { return "1.00"; }
 
 void Q7Svg::load(const char* fileName) { impl->load(std::string(fileName)); }
 
-SvgVersion Q7Svg::targetFor(const SvgVersion& source) {
-    SvgVersion target = source;
-    target.svg_version = source.svg_version == 45 ? 45 : 44;
-    target.svg_subversion = 3;
-    target.formatLevel = 12;
-    return target;
-}
+SvgVersion Q7Svg::targetFor(const SvgVersion& source) { return conversionTargetFor(source); }
 
 // The converted file keeps its source's container form.
 void Q7Svg::convertAndSave(const char* fileName) {
@@ -33,9 +28,7 @@ const std::string& Q7Svg::errorMessage() const { return impl->errorMessage; }
 SavefileClass classifySavefile(ByteInput& in) {
     SvgVersion version;
     if (!readVersionHeader(in, version)) return SavefileClass::Unrecognised;
-    if (version.svg_version == 42) return SavefileClass::OstrelSave;
-    if (version.svg_version != 44 && version.svg_version != 45) return SavefileClass::Unrecognised;
-    if (version.svg_subversion == 2) return SavefileClass::OlderBrevinSave;
-    if (version.svg_subversion == 3) return SavefileClass::CurrentBrevinSave;
-    return SavefileClass::Unrecognised;
+    if (!isAcceptedSourceVersion(version)) return SavefileClass::Unrecognised;
+    if (version.isOstrel()) return SavefileClass::OstrelSave;
+    return version.isOlderBrevinSubversion() ? SavefileClass::OlderBrevinSave : SavefileClass::CurrentBrevinSave;
 }

@@ -1,14 +1,21 @@
 #include "engine/VersionPolicy.h"
 
 bool isAcceptedSourceVersion(const SvgVersion& version) {
-    if (version.svg_version == 42) return true;
-    bool brevin = version.svg_version == 44 || version.svg_version == 45;
-    return brevin && (version.svg_subversion == 2 || version.svg_subversion == 3);
+    if (version.isOstrel()) return true;
+    return version.isBrevin() && (version.isOlderBrevinSubversion() || version.isCurrentBrevinSubversion());
 }
 
 bool isOlderThan(const SvgVersion& target, const SvgVersion& source) {
-    if (target.svg_version == 42) return source.svg_version > 42;
-    return target.svg_subversion < source.svg_subversion;
+    if (target.isOstrel()) return source.isNewerThanOstrel();
+    return target.hasOlderSubversionThan(source);
+}
+
+SvgVersion conversionTargetFor(const SvgVersion& source) {
+    SvgVersion target = source;
+    target.svg_version = source.isBrevinHw() ? SvgVersion::brevinHwRelease : SvgVersion::brevinRelease;
+    target.svg_subversion = SvgVersion::currentBrevinSubversion;
+    target.formatLevel = SvgVersion::currentBrevinLevel;
+    return target;
 }
 
 namespace {

@@ -82,7 +82,7 @@ SvgHeroFixedSizeArray::SvgHeroFixedSizeArray(VersionPredicate presence) : Binary
 // The table size follows the source version. The heroes are built afresh for every read, so
 // reading the table again cannot leave it with extra heroes or stale hero content.
 void SvgHeroFixedSizeArray::read(ByteInput& in, const SvgVersion& version) {
-    addDefaultHeroes = version.svg_version == 42;
+    addDefaultHeroes = version.isOstrel();
     clearChildren();
     addHeroes(addDefaultHeroes ? baseHeroCount : baseHeroCount + addedHeroCount);
     readChildren(in, version);
@@ -92,7 +92,7 @@ void SvgHeroFixedSizeArray::read(ByteInput& in, const SvgVersion& version) {
 // are written as freshly built heroes in the target's layout.
 void SvgHeroFixedSizeArray::write(ByteOutput& out, const SvgVersion& version) const {
     writeChildren(out, version);
-    if (!addDefaultHeroes || version.svg_version < 44) return;
+    if (!addDefaultHeroes || !hasAddedHeroes(version)) return;
     ByteOutput defaultHero;
     NodeBuildScope scope(memory());
     SvgHero().write(defaultHero, version);

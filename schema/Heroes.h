@@ -97,6 +97,7 @@ class SvgHeroFixedSizeArray : public BinarySequence {
 public:
     static constexpr std::size_t baseHeroCount = 156;
     static constexpr std::size_t addedHeroCount = 22;
+    static constexpr VersionPredicate hasAddedHeroes = FromVersion44;
 
     explicit SvgHeroFixedSizeArray(VersionPredicate presence = AlwaysPresent);
 

@@ -52,17 +52,17 @@ SvgMapPreSmth2::SvgMapPreSmth2(const std::string& outputBaseName, VersionPredica
 // --- SvgArtifacts -------------------------------------------------------------------------
 
 std::int32_t SvgArtifacts::targetCount(const SvgVersion& version) {
-    if (version.formatLevel == 11) return 161;
-    if (version.formatLevel == 12) return 163;
+    if (version.hasOlderBrevinLevel()) return 161;
+    if (version.hasCurrentBrevinLevel()) return 163;
     return countWithoutCountField;
 }
 
 void SvgArtifacts::read(ByteInput& in, const SvgVersion& version) {
     bytes.clear();
-    if (version.svg_version < 44)
-        artifactCount = countWithoutCountField;
-    else
+    if (hasCountField(version))
         readLittleEndian(in, artifactCount);
+    else
+        artifactCount = countWithoutCountField;
     if (artifactCount > maxCount) throw RecordLimitError("artifact count above the limit");
     // A negative count cannot be written back consistently with its (absent) bytes.
     if (artifactCount < 0) throw RecordLimitError("negative artifact count");
@@ -73,7 +73,7 @@ void SvgArtifacts::read(ByteInput& in, const SvgVersion& version) {
 void SvgArtifacts::write(ByteOutput& out, const SvgVersion& version) const {
     // A block larger than the target's size keeps all its entries, and its count says so.
     std::int32_t count = std::max(targetCount(version), artifactCount);
-    if (version.svg_version >= 44) writeLittleEndian(out, count);
+    if (hasCountField(version)) writeLittleEndian(out, count);
     out.write(bytes.data(), bytes.size());
     writeFill(out, static_cast<std::size_t>(count - artifactCount), 1);
 }
@@ -150,17 +150,17 @@ void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
 // --- Teleporters --------------------------------------------------------------------------
 
 std::uint32_t SvgMonolythsArray::minimumGroupOne(const SvgVersion& version) {
-    return version.formatLevel == 12 ? 21 : 17;
+    return version.hasCurrentBrevinLevel() ? 21 : 17;
 }
 
 void SvgMonolythsArray::read(ByteInput& in, const SvgVersion& version) {
     clearChildren();
-    if (version.svg_version < 44) {
-        groupOneCount = oldGroupCount;
-        groupTwoCount = oldGroupCount;
-    } else {
+    if (hasCountFields(version)) {
         readLittleEndian(in, groupOneCount);
         readLittleEndian(in, groupTwoCount);
+    } else {
+        groupOneCount = oldGroupCount;
+        groupTwoCount = oldGroupCount;
     }
     // Every list takes at least its 2-byte count, so hostile counts fail before any allocation.
     std::uint64_t lists = static_cast<std::uint64_t>(groupOneCount) + groupTwoCount;
@@ -171,7 +171,7 @@ void SvgMonolythsArray::read(ByteInput& in, const SvgVersion& version) {
 }
 
 void SvgMonolythsArray::write(ByteOutput& out, const SvgVersion& version) const {
-    if (version.formatLevel < 10) {
+    if (!hasCountFields(version)) {
         writeChildren(out, version);
         return;
     }

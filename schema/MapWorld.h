@@ -64,6 +64,7 @@ public:
     void write(ByteOutput& out, const SvgVersion& version) const override;
 
     static std::int32_t targetCount(const SvgVersion& version);
+    static constexpr VersionPredicate hasCountField = FromVersion44;
 
     std::int32_t artifactCount = 0;
     NodeBytes bytes{memory()};
@@ -139,6 +140,7 @@ public:
     void write(ByteOutput& out, const SvgVersion& version) const override;
 
     static std::uint32_t minimumGroupOne(const SvgVersion& version);
+    static constexpr VersionPredicate hasCountFields = FromVersion44;
     static constexpr std::uint32_t minimumGroupTwo = 12;
 
     std::uint32_t groupOneCount = 0;

@@ -9,18 +9,18 @@
 
 void ComboArtsMsk::read(ByteInput& in, const SvgVersion& version) {
     mask.clear();
-    if (version.svg_version < 44) {
-        count = oldFormatBits;
-    } else {
+    if (hasCountField(version)) {
         readLittleEndian(in, count);
         if (count >= countLimit) throw RecordLimitError("combination mask count above the limit");
+    } else {
+        count = oldFormatBits;
     }
     mask.resize((count + 7) / 8);
     in.read(mask.data(), mask.size());
 }
 
 void ComboArtsMsk::write(ByteOutput& out, const SvgVersion& version) const {
-    if (version.svg_version >= 44) {
+    if (hasCountField(version)) {
         writeLittleEndian(out, count);
         out.write(mask.data(), mask.size());
         return;

@@ -18,6 +18,7 @@ class ComboArtsMsk : public BinarySequence {
 public:
     static constexpr std::uint32_t countLimit = 10000;  // counts from here on are refused
     static constexpr std::uint32_t oldFormatBits = 16;
+    static constexpr VersionPredicate hasCountField = FromVersion44;
 
     explicit ComboArtsMsk(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
 

@@ -4,10 +4,13 @@
 #include "schema_core/LittleEndian.h"
 
 std::uint32_t SvgVersion::deriveFormatLevel(std::uint32_t svgVersion, std::uint32_t svgSubversion) {
-    if (svgVersion < 44) return 3;
-    if (svgSubversion == 2) return 11;
-    if (svgSubversion == 3) return 12;
-    return 10;
+    SvgVersion version;
+    version.svg_version = svgVersion;
+    version.svg_subversion = svgSubversion;
+    if (!version.hasBrevinLayout()) return ostrelLevel;
+    if (version.isOlderBrevinSubversion()) return olderBrevinLevel;
+    if (version.isCurrentBrevinSubversion()) return currentBrevinLevel;
+    return otherBrevinLevel;
 }
 
 namespace {
@@ -16,26 +19,26 @@ bool alwaysTrue(const SvgVersion&) { return true; }
 
 const VersionPredicate AlwaysPresent = &alwaysTrue;
 
-bool FromVersion44(const SvgVersion& v) { return v.svg_version >= 44; }
-bool FromVersion45(const SvgVersion& v) { return v.svg_version >= 45; }
-bool FromVersion44Sub2(const SvgVersion& v) { return v.svg_version >= 44 && v.svg_subversion >= 2; }
-bool FromVersion44Sub3(const SvgVersion& v) { return v.svg_version >= 44 && v.svg_subversion >= 3; }
-bool OnlySubversion2(const SvgVersion& v) { return v.svg_subversion == 2; }
-bool OnlySubversion3(const SvgVersion& v) { return v.svg_subversion == 3; }
-bool FromSubversion3(const SvgVersion& v) { return v.svg_subversion >= 3; }
+bool FromVersion44(const SvgVersion& v) { return v.hasBrevinLayout(); }
+bool FromVersion45(const SvgVersion& v) { return v.hasHwSubversion(); }
+bool FromVersion44Sub2(const SvgVersion& v) { return v.hasBrevinLayout() && v.isAtLeastOlderBrevinSubversion(); }
+bool FromVersion44Sub3(const SvgVersion& v) { return v.hasBrevinLayout() && v.isAtLeastCurrentBrevinSubversion(); }
+bool OnlySubversion2(const SvgVersion& v) { return v.isOlderBrevinSubversion(); }
+bool OnlySubversion3(const SvgVersion& v) { return v.isCurrentBrevinSubversion(); }
+bool FromSubversion3(const SvgVersion& v) { return v.isAtLeastCurrentBrevinSubversion(); }
 
 bool readVersionHeader(ByteInput& in, SvgVersion& version) {
     unsigned char signature[8];
     in.read(signature, sizeof signature);
     readLittleEndian(in, version.svg_version);
     if (in.hardError()) return false;
-    if (version.svg_version >= 45) {
+    if (FromVersion45(version)) {
         readLittleEndian(in, version.svg_hw_subversion);
         if (in.hardError()) return false;
     } else {
         version.svg_hw_subversion = 0;
     }
-    if (version.svg_version >= 44) {
+    if (FromVersion44(version)) {
         readLittleEndian(in, version.svg_subversion);
         if (in.hardError()) return false;
     } else {

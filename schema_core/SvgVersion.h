@@ -10,7 +10,36 @@ struct SvgVersion {
     std::uint32_t svg_version = 0;
     std::uint32_t svg_subversion = 0;
     std::uint32_t svg_hw_subversion = 0;
-    std::uint32_t formatLevel = 3;  // derived, never stored in a file
+    std::uint32_t formatLevel = ostrelLevel;  // derived, never stored in a file
+
+    // The releases of the format; every version boundary is named below and written only there.
+    static constexpr std::uint32_t ostrelRelease = 42;
+    static constexpr std::uint32_t brevinRelease = 44;
+    static constexpr std::uint32_t brevinHwRelease = 45;
+    static constexpr std::uint32_t olderBrevinSubversion = 2;
+    static constexpr std::uint32_t currentBrevinSubversion = 3;
+
+    static constexpr std::uint32_t ostrelLevel = 3;
+    static constexpr std::uint32_t otherBrevinLevel = 10;
+    static constexpr std::uint32_t olderBrevinLevel = 11;
+    static constexpr std::uint32_t currentBrevinLevel = 12;
+
+    bool isOstrel() const { return svg_version == ostrelRelease; }
+    bool isNewerThanOstrel() const { return svg_version > ostrelRelease; }
+    bool isBrevin() const { return svg_version == brevinRelease || svg_version == brevinHwRelease; }
+    bool isBrevinHw() const { return svg_version == brevinHwRelease; }
+    // From 44 on the subversion is on file and several blocks carry their counts.
+    bool hasBrevinLayout() const { return svg_version >= brevinRelease; }
+    bool hasHwSubversion() const { return svg_version >= brevinHwRelease; }
+    bool isOlderBrevinSubversion() const { return svg_subversion == olderBrevinSubversion; }
+    bool isCurrentBrevinSubversion() const { return svg_subversion == currentBrevinSubversion; }
+    bool isAtLeastOlderBrevinSubversion() const { return svg_subversion >= olderBrevinSubversion; }
+    bool isAtLeastCurrentBrevinSubversion() const { return svg_subversion >= currentBrevinSubversion; }
+    bool hasOlderSubversionThan(const SvgVersion& other) const { return svg_subversion < other.svg_subversion; }
+
+    // The derived level that sizes the blocks a write pads.
+    bool hasOlderBrevinLevel() const { return formatLevel == olderBrevinLevel; }
+    bool hasCurrentBrevinLevel() const { return formatLevel == currentBrevinLevel; }
 
     // 3 below version 44; from 44 on 11 for subversion 2, 12 for 3, 10 otherwise.
     static std::uint32_t deriveFormatLevel(std::uint32_t svgVersion, std::uint32_t svgSubversion);

@@ -9,6 +9,6 @@ SvgVersionInfo::SvgVersionInfo(VersionPredicate presence)
 void SvgVersionInfo::write(ByteOutput& out, const SvgVersion& version) const {
     if (!isPresent(version)) return;
     writeLittleEndian(out, version.svg_version);
-    if (version.svg_version >= 45) writeLittleEndian(out, version.svg_hw_subversion);
-    if (version.svg_version >= 44) writeLittleEndian(out, version.svg_subversion);
+    if (FromVersion45(version)) writeLittleEndian(out, version.svg_hw_subversion);
+    if (FromVersion44(version)) writeLittleEndian(out, version.svg_subversion);
 }
