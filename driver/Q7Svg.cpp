@@ -18,10 +18,10 @@ SvgVersion Q7Svg::targetFor(const SvgVersion& source) { return conversionTargetF
 // The converted file keeps its source's container form.
 void Q7Svg::convertAndSave(const char* fileName) {
     SvgVersion target = targetFor(impl->sourceVersion);
-    impl->convertAndSave(target, impl->sourceKind == 1, std::string(fileName));
+    impl->convertAndSave(target, impl->sourceKind == source_kind::Gzip, std::string(fileName));
 }
 
-bool Q7Svg::hasError() const { return impl->errorCode != 0; }
+bool Q7Svg::hasError() const { return impl->errorCode != engine_error::None; }
 
 const std::string& Q7Svg::errorMessage() const { return impl->errorMessage; }
 

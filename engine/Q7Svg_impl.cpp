@@ -1,6 +1,7 @@
 #include "engine/Q7Svg_impl.h"
 
 #include <exception>
+#include <new>
 #include <utility>
 
 #include "engine/EngineMessages.h"
@@ -81,14 +82,15 @@ Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
 // tree to destroy it node by node would only touch all of it once more.
 Q7Svg_impl::~Q7Svg_impl() { abandonTreeToArena(); }
 
-void Q7Svg_impl::fail(std::uint32_t code, std::string message) {
+void Q7Svg_impl::fail(engine_error::Code code, std::string message) {
     errorCode = code;
     errorMessage = std::move(message);
 }
 
 void Q7Svg_impl::parse(ByteInput& in, const std::string& fileName) {
     readVersionHeader(in, sourceVersion);
-    if (!isAcceptedSourceVersion(sourceVersion)) return fail(4, engine_messages::unsupportedVersion(fileName, sourceVersion));
+    if (!isAcceptedSourceVersion(sourceVersion))
+        return fail(engine_error::UnsupportedVersion, engine_messages::unsupportedVersion(fileName, sourceVersion));
     // Past its budget the tree is refused like any other impossible content: a real save never
     // comes near it. The write that follows builds little and is not limited.
     budget.setLimit(treeMemoryBudget(loadedContentBytes));
@@ -97,12 +99,22 @@ void Q7Svg_impl::parse(ByteInput& in, const std::string& fileName) {
         in.seek(0);
         in.raiseOnFailure();
         read(in, sourceVersion);
-        errorCode = 0;
+        errorCode = engine_error::None;
+        readFailure = ReadFailure::None;
+    } catch (const std::bad_alloc&) {
+        failCorrupted(ReadFailure::OutOfMemory, fileName);
     } catch (const std::exception&) {
-        sourceKind = 0;
-        fail(7, engine_messages::corrupted(fileName));
+        failCorrupted(ReadFailure::Corrupted, fileName);
     }
     budget.setLimit(UnlimitedMemory);
+}
+
+// Running out of memory is told apart here, though the outcome is the same: the file itself may
+// be sound.
+void Q7Svg_impl::failCorrupted(ReadFailure reason, const std::string& fileName) {
+    sourceKind = source_kind::NothingLoaded;
+    readFailure = reason;
+    fail(engine_error::CorruptedFile, engine_messages::corrupted(fileName));
 }
 
 std::string baseNameOf(const std::string& path) {

@@ -14,6 +14,29 @@
 class InputFile;
 class SVG_BASIC_PARAMETERS;
 
+// The engine's failure numbers, shared by load, parse and convertAndSave. Code 5 is not assigned.
+namespace engine_error {
+enum Code : std::uint32_t {
+    None = 0,
+    CannotOpenFile = 1,  // the input cannot be read, or the output cannot be written
+    TooShort = 2,
+    UnknownSignature = 3,
+    UnsupportedVersion = 4,  // of the source, or of the requested target
+    Compression = 6,         // a zlib call failed, or the inflated size disagrees with the trailer
+    CorruptedFile = 7,
+    NothingLoaded = 8,
+    OlderTarget = 9,
+};
+}  // namespace engine_error
+
+namespace source_kind {
+enum Kind : std::uint32_t { NothingLoaded = 0, Gzip = 1, Raw = 2 };
+}  // namespace source_kind
+
+// Why the game-state read failed: both are reported as a corrupted file, but only the first says
+// anything about the file.
+enum class ReadFailure { None, Corrupted, OutOfMemory };
+
 // The memory of one engine's tree: an arena that hands out nodes and buffers at memory speed and
 // returns them all at once when the engine goes. The arena takes its blocks from `upstream`
 // through a budget, so that a hostile save cannot build a tree the machine cannot hold. A base of
@@ -48,9 +71,10 @@ public:
 
     SvgVersion sourceVersion;
     std::string outputBaseName;   // output file name without its directory
-    std::uint32_t sourceKind = 0; // 0 nothing loaded, 1 loaded from gzip, 2 loaded raw
-    std::uint32_t errorCode = 0;
+    source_kind::Kind sourceKind = source_kind::NothingLoaded;
+    engine_error::Code errorCode = engine_error::None;
     std::string errorMessage;
+    ReadFailure readFailure = ReadFailure::None;
 
     // Where the tree's arena takes its memory from: counting this resource counts the tree.
     using EngineMemory::upstream;
@@ -61,7 +85,8 @@ private:
     bool loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
     void parse(ByteInput& in, const std::string& fileName);
     void writeConverted(const SvgVersion& target, bool compress, const std::string& fileName);
-    void fail(std::uint32_t code, std::string message);
+    void fail(engine_error::Code code, std::string message);
+    void failCorrupted(ReadFailure reason, const std::string& fileName);
 
     // Size of the loaded game state: the converted body is about as large.
     std::size_t loadedContentBytes = 0;

@@ -48,13 +48,13 @@ InflateEnd inflateFirstMember(InputFile& file, z_stream& stream, std::vector<uns
 
 void Q7Svg_impl::load(const std::string& fileName) {
     InputFile file(fileName);
-    if (!file.isOpen()) return fail(1, engine_messages::cannotOpenForReading(fileName));
+    if (!file.isOpen()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
     unsigned char header[8] = {};
     long long got = file.read(header, sizeof header);
-    if (got < 0 || !file.rewind()) return fail(1, engine_messages::cannotOpenForReading(fileName));
-    if (got < static_cast<long long>(sizeof header)) return fail(2, engine_messages::tooShort(fileName));
+    if (got < 0 || !file.rewind()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
+    if (got < static_cast<long long>(sizeof header)) return fail(engine_error::TooShort, engine_messages::tooShort(fileName));
     if (hasSaveSignature(header)) return loadRaw(file, fileName);
-    if (!hasGzipMagic(header)) return fail(3, engine_messages::unknownSignature(fileName, header));
+    if (!hasGzipMagic(header)) return fail(engine_error::UnknownSignature, engine_messages::unknownSignature(fileName, header));
     loadGzip(file, fileName);
 }
 
@@ -62,14 +62,14 @@ void Q7Svg_impl::load(const std::string& fileName) {
 // corrupted before anything is allocated for it.
 void Q7Svg_impl::loadRaw(InputFile& file, const std::string& fileName) {
     long long size = file.size();
-    if (size < 0) return fail(1, engine_messages::cannotOpenForReading(fileName));
-    if (static_cast<unsigned long long>(size) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
+    if (size < 0) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
+    if (static_cast<unsigned long long>(size) > maxContentBytes) return fail(engine_error::CorruptedFile, engine_messages::corrupted(fileName));
     // One byte more than the size found, to notice a file that grew meanwhile.
     auto content = std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(size) + 1);
     long long read = file.read(content.get(), static_cast<std::size_t>(size) + 1);
-    if (read < 0) return fail(1, engine_messages::cannotOpenForReading(fileName));
-    if (static_cast<unsigned long long>(read) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
-    sourceKind = 2;
+    if (read < 0) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
+    if (static_cast<unsigned long long>(read) > maxContentBytes) return fail(engine_error::CorruptedFile, engine_messages::corrupted(fileName));
+    sourceKind = source_kind::Raw;
     loadedContentBytes = static_cast<std::size_t>(read);
     ByteInput in(content.get(), loadedContentBytes);
     parse(in, fileName);
@@ -83,14 +83,14 @@ void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
     long long size = file.size();
     unsigned char trailer[4];
     if (size < 4 || !file.readAt(static_cast<std::uint64_t>(size) - 4, trailer, sizeof trailer) || !file.rewind())
-        return fail(1, engine_messages::cannotOpenForReading(fileName));
+        return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
     std::uint32_t expected = static_cast<std::uint32_t>(trailer[0]) | static_cast<std::uint32_t>(trailer[1]) << 8 |
                              static_cast<std::uint32_t>(trailer[2]) << 16 | static_cast<std::uint32_t>(trailer[3]) << 24;
     if (loadSoundGzip(file, static_cast<std::uint64_t>(size), expected, fileName)) return;
-    if (!file.rewind()) return fail(1, engine_messages::cannotOpenForReading(fileName));
+    if (!file.rewind()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
 
     z_stream stream{};
-    if (inflateInit2(&stream, 31) != Z_OK) return fail(6, engine_messages::inflateInitFailed(fileName));
+    if (inflateInit2(&stream, 31) != Z_OK) return fail(engine_error::Compression, engine_messages::inflateInitFailed(fileName));
     std::vector<unsigned char> content;
     // The trailer's size, within the content bound, spares the copies of a growing buffer; it
     // is checked against what inflates below.
@@ -98,17 +98,17 @@ void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
     InflateEnd end = inflateFirstMember(file, stream, content, maxContentBytes);
     inflateEnd(&stream);
 
-    if (end == InflateEnd::ErrorFlag) return fail(6, engine_messages::inflateErrorFlag(fileName));
-    if (end == InflateEnd::TooLarge) return fail(6, engine_messages::inflatedTooLarge(fileName, maxContentBytes));
-    if (end == InflateEnd::ReadError) return fail(1, engine_messages::cannotOpenForReading(fileName));
+    if (end == InflateEnd::ErrorFlag) return fail(engine_error::Compression, engine_messages::inflateErrorFlag(fileName));
+    if (end == InflateEnd::TooLarge) return fail(engine_error::Compression, engine_messages::inflatedTooLarge(fileName, maxContentBytes));
+    if (end == InflateEnd::ReadError) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
     // The content is bounded well below 2^31 bytes, so its size fits the signed total.
     auto produced = static_cast<std::int32_t>(content.size());
     if (expected != static_cast<std::uint32_t>(produced))
-        return fail(6, engine_messages::sizeMismatch(fileName, produced, expected));
-    if (end == InflateEnd::DataError) return fail(6, engine_messages::inflateDataError(fileName));
-    if (end == InflateEnd::Incomplete) return fail(6, engine_messages::inflateIncomplete(fileName));
+        return fail(engine_error::Compression, engine_messages::sizeMismatch(fileName, produced, expected));
+    if (end == InflateEnd::DataError) return fail(engine_error::Compression, engine_messages::inflateDataError(fileName));
+    if (end == InflateEnd::Incomplete) return fail(engine_error::Compression, engine_messages::inflateIncomplete(fileName));
 
-    sourceKind = 1;
+    sourceKind = source_kind::Gzip;
     loadedContentBytes = content.size();
     ByteInput in(content);
     parse(in, fileName);
@@ -124,7 +124,7 @@ bool Q7Svg_impl::loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uin
     auto content = std::make_unique_for_overwrite<unsigned char[]>(expected);
     if (!gzip_member::inflateWhole(member.get(), fileSize, content.get(), expected)) return false;
     member.reset();
-    sourceKind = 1;
+    sourceKind = source_kind::Gzip;
     loadedContentBytes = expected;
     ByteInput in(content.get(), expected);
     parse(in, fileName);

@@ -14,15 +14,15 @@
 
 void Q7Svg_impl::convertAndSave(const SvgVersion& target, bool compress, const std::string& fileName) {
     outputBaseName = platform::saveFieldName(baseNameOf(fileName));
-    if (!isAcceptedSourceVersion(target)) return fail(4, unknownTargetMessage(target));
-    if (isOlderThan(target, sourceVersion)) return fail(9, olderTargetMessage(target, sourceVersion));
-    if (sourceKind == 0) return fail(8, engine_messages::nothingLoaded());
+    if (!isAcceptedSourceVersion(target)) return fail(engine_error::UnsupportedVersion, unknownTargetMessage(target));
+    if (isOlderThan(target, sourceVersion)) return fail(engine_error::OlderTarget, olderTargetMessage(target, sourceVersion));
+    if (sourceKind == source_kind::NothingLoaded) return fail(engine_error::NothingLoaded, engine_messages::nothingLoaded());
 
     try {
         writeConverted(target, compress, fileName);
     } catch (const std::bad_alloc&) {
         // The machine could not hold the converted copy: nothing was written.
-        fail(1, engine_messages::cannotWrite(fileName, "out of memory"));
+        fail(engine_error::CannotOpenFile, engine_messages::cannotWrite(fileName, "out of memory"));
     }
 }
 
@@ -34,16 +34,16 @@ void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const s
     std::vector<unsigned char> fileBytes;
     if (compress) {
         gzip_member::DeflateResult result = gzip_member::deflateWhole(body.bytes(), fileBytes);
-        if (result == gzip_member::DeflateResult::NoCompressor) return fail(6, engine_messages::deflateInitFailed());
-        if (result == gzip_member::DeflateResult::Failed) return fail(6, engine_messages::deflateFailed());
+        if (result == gzip_member::DeflateResult::NoCompressor) return fail(engine_error::Compression, engine_messages::deflateInitFailed());
+        if (result == gzip_member::DeflateResult::Failed) return fail(engine_error::Compression, engine_messages::deflateFailed());
     } else {
         fileBytes = std::move(body.bytes());
     }
 
     FileWriteResult written = writeFileReplacing(fileName, fileBytes);
-    if (written.status == FileWriteResult::CannotCreate) return fail(1, engine_messages::cannotOpenForWriting(fileName));
+    if (written.status == FileWriteResult::CannotCreate) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForWriting(fileName));
     if (written.status == FileWriteResult::WriteFailed)
-        return fail(1, engine_messages::cannotWrite(fileName, written.errorText));
-    errorCode = 0;
+        return fail(engine_error::CannotOpenFile, engine_messages::cannotWrite(fileName, written.errorText));
+    errorCode = engine_error::None;
     errorMessage.clear();
 }

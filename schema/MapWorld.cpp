@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "schema_core/LittleEndian.h"
+#include "schema_core/ReadErrors.h"
 
 namespace {
 
@@ -63,9 +64,9 @@ void SvgArtifacts::read(ByteInput& in, const SvgVersion& version) {
         readLittleEndian(in, artifactCount);
     else
         artifactCount = countWithoutCountField;
-    if (artifactCount > maxCount) throw RecordLimitError("artifact count above the limit");
+    if (artifactCount > maxCount) throw RecordLimitError("artifact count above the limit", in.position());
     // A negative count cannot be written back consistently with its (absent) bytes.
-    if (artifactCount < 0) throw RecordLimitError("negative artifact count");
+    if (artifactCount < 0) throw RecordLimitError("negative artifact count", in.position());
     if (artifactCount == 0) return;
     readBlock(in, bytes, static_cast<std::size_t>(artifactCount));
 }
@@ -99,14 +100,14 @@ SvgCells::SvgCells(const unsigned int& mapSize, const unsigned char& twoLevels, 
 // Walks the cells of one level without keeping anything and returns the bytes they take.
 std::uint64_t SvgCells::measureLevel(ByteInput& in) const {
     std::size_t start = in.position();
-    if (mapSize > maxMapSize) throw RecordLimitError("map size above the limit");
+    if (mapSize > maxMapSize) throw RecordLimitError("map size above the limit", in.position());
     std::uint64_t cells = static_cast<std::uint64_t>(mapSize) * mapSize;
     for (std::uint64_t i = 0; i < cells; ++i) {
         in.requireAvailable(cellFixedBytes + sizeof(std::uint32_t));
         in.seek(in.position() + cellFixedBytes);
         std::uint32_t entries = 0;
         readLittleEndian(in, entries);
-        if (entries > maxEntries) throw RecordLimitError("cell entry count above the limit");
+        if (entries > maxEntries) throw RecordLimitError("cell entry count above the limit", in.position());
         in.requireAvailable(entries * entryBytes);
         in.seek(in.position() + entries * entryBytes);
     }
@@ -120,8 +121,8 @@ void SvgCells::read(ByteInput& in, const SvgVersion&) {
     int levels = twoLevels != 0 ? 2 : 1;
     std::uint64_t total = 0;
     for (int level = 0; level < levels; ++level) total += measureLevel(in);
-    if (total == 0) throw RecordLimitError("empty cell region");
-    if (total > maxBlockSize) throw RecordLimitError("cell region too large");
+    if (total == 0) throw RecordLimitError("empty cell region", in.position());
+    if (total > maxBlockSize) throw RecordLimitError("cell region too large", in.position());
     cellsSize = static_cast<std::int32_t>(total);
     in.seek(start);
     readBlock(in, bytes, static_cast<std::size_t>(cellsSize));
@@ -138,11 +139,11 @@ void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
     bytes.clear();
     cellsSize = 0;
     // mapSize is below 2^32, so its square times 4 stays within 66 bits only if checked first.
-    if (mapSize > 0xFFFF) throw RecordLimitError("cell parameter block too large");
+    if (mapSize > 0xFFFF) throw RecordLimitError("cell parameter block too large", in.position());
     std::uint64_t size = static_cast<std::uint64_t>(mapSize) * mapSize * 2;
     if (twoLevels != 0) size *= 2;
-    if (size > maxBlockSize) throw RecordLimitError("cell parameter block too large");
-    if (size < 1) throw RecordLimitError("empty cell parameter block");
+    if (size > maxBlockSize) throw RecordLimitError("cell parameter block too large", in.position());
+    if (size < 1) throw RecordLimitError("empty cell parameter block", in.position());
     cellsSize = static_cast<std::int32_t>(size);
     readBlock(in, bytes, static_cast<std::size_t>(cellsSize));
 }

@@ -3,7 +3,6 @@
 // cells and their parameters, the teleporter lists and the cell reference of replay actions.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,13 +11,6 @@
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/BinarySequence.h"
 #include "schema_core/ElemBinarySequence.h"
-
-// Raised when a record read meets a value outside the bounds a real save can hold; the loader
-// reports the file as corrupted.
-class RecordLimitError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 using TeleportList = ArrayOfElemBinarySequences<unsigned short, unsigned int>;
 

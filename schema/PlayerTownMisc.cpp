@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "schema/MapWorld.h"
 #include "schema_core/LittleEndian.h"
+#include "schema_core/ReadErrors.h"
 #include "schema_core/TagPredicates.h"
 
 // --- ComboArtsMsk -------------------------------------------------------------------------
@@ -11,7 +13,7 @@ void ComboArtsMsk::read(ByteInput& in, const SvgVersion& version) {
     mask.clear();
     if (hasCountField(version)) {
         readLittleEndian(in, count);
-        if (count >= countLimit) throw RecordLimitError("combination mask count above the limit");
+        if (count >= countLimit) throw RecordLimitError("combination mask count above the limit", in.position());
     } else {
         count = oldFormatBits;
     }

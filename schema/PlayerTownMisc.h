@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "schema/MapWorld.h"
 #include "schema_core/Text.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/BinarySequence.h"

@@ -28,7 +28,7 @@ void ByteInput::requireAvailable(std::uint64_t n) {
 
 void ByteInput::raise(const char* what) {
     failed_ = true;
-    throw StreamError(what);
+    throw StreamError(what, position_);
 }
 
 void ByteInput::fail(const char* what) {

@@ -6,14 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <stdexcept>
 #include <vector>
 
-// Raised by a raising input stream when a read comes up short (or a count cannot be satisfied).
-class StreamError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include "schema_core/ReadErrors.h"
 
 class ByteInput {
 public:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory_resource>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,22 @@ private:
     }
     void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
         outstanding -= bytes;
+        std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
+    }
+    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
+};
+
+// Hands out memory until `refusing` is set, then fails like an exhausted machine.
+class RefusingResource : public std::pmr::memory_resource {
+public:
+    bool refusing = false;
+
+private:
+    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
+        if (refusing) throw std::bad_alloc();
+        return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+    }
+    void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
         std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
     }
     bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
@@ -121,4 +138,34 @@ TEST(TreeMemory, EngineTreeComesFromItsUpstreamAndIsReleasedWithTheEngine) {
         EXPECT_EQ(upstream.outstanding, 0u);
     }
     EXPECT_EQ(stray.total, 0u) << "tree memory taken from the default resource";
+}
+
+// Both fail as a corrupted file; only the engine's recorded reason tells a damaged file from a
+// machine that ran out of memory.
+TEST(TreeMemory, OutOfMemoryIsToldApartFromCorruption) {
+    struct Case {
+        const char* name;
+        bool cut;
+        bool refuse;
+        ReadFailure reason;
+    };
+    const Case cases[] = {
+        {"sound save", false, false, ReadFailure::None},
+        {"cut save", true, false, ReadFailure::Corrupted},
+        {"sound save, memory refused", false, true, ReadFailure::OutOfMemory},
+    };
+    ScratchDir dir;
+    std::vector<unsigned char> full = makeSaveFile(SaveFamily::Brevin44Sub2, false, 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<unsigned char> bytes = full;
+        if (c.cut) bytes.resize(bytes.size() / 2);
+        std::string path = dir.put("a.GM1", bytes);
+        RefusingResource upstream;
+        Q7Svg_impl engine(&upstream);
+        upstream.refusing = c.refuse;
+        engine.load(path);
+        EXPECT_EQ(engine.errorCode, c.reason == ReadFailure::None ? 0u : 7u);
+        EXPECT_EQ(engine.readFailure, c.reason);
+    }
 }
