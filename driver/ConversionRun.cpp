@@ -177,8 +177,9 @@ private:
             case SaveProbeStatus::NoSignature: return skipUnlessWalked(candidate, NotASavefile);
             case SaveProbeStatus::ContentRead: break;
         }
+        // Content the file failed to give cannot be classified.
+        if (probe.readError) return reportFailure(path, UnknownVersion);
         ByteInput content(probe.content);
-        if (probe.readError) content.markHardError();
         switch (engine_.classify(content)) {
             case SavefileClass::OstrelSave: return noteOstrelSave(path);
             case SavefileClass::OlderBrevinSave: return proceed_ ? convert(path) : skipSilently();

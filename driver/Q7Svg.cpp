@@ -27,7 +27,7 @@ const std::string& Q7Svg::errorMessage() const { return impl->errorMessage; }
 
 SavefileClass classifySavefile(ByteInput& in) {
     SvgVersion version;
-    if (!readVersionHeader(in, version)) return SavefileClass::Unrecognised;
+    readVersionHeader(in, version);
     if (!isAcceptedSourceVersion(version)) return SavefileClass::Unrecognised;
     if (version.isOstrel()) return SavefileClass::OstrelSave;
     return version.isOlderBrevinSubversion() ? SavefileClass::OlderBrevinSave : SavefileClass::CurrentBrevinSave;

@@ -34,9 +34,6 @@ public:
     void raiseOnFailure();
     bool failed() const { return failed_; }
     void clearFailure() { failed_ = false; }
-    // A hard error (an I/O failure of the underlying source), as opposed to running out of data.
-    bool hardError() const { return hardError_; }
-    void markHardError() { hardError_ = failed_ = true; }
 
     // Fails with the stream's error unless at least n bytes remain. Used before creating
     // records or buffers for a count read from the file, so a hostile count costs nothing.
@@ -51,7 +48,6 @@ private:
     std::size_t size_;
     std::size_t position_ = 0;
     bool failed_ = false;
-    bool hardError_ = false;
     bool raising_ = false;
 };
 

@@ -27,23 +27,17 @@ bool OnlySubversion2(const SvgVersion& v) { return v.isOlderBrevinSubversion(); 
 bool OnlySubversion3(const SvgVersion& v) { return v.isCurrentBrevinSubversion(); }
 bool FromSubversion3(const SvgVersion& v) { return v.isAtLeastCurrentBrevinSubversion(); }
 
-bool readVersionHeader(ByteInput& in, SvgVersion& version) {
+void readVersionHeader(ByteInput& in, SvgVersion& version) {
     unsigned char signature[8];
     in.read(signature, sizeof signature);
     readLittleEndian(in, version.svg_version);
-    if (in.hardError()) return false;
-    if (FromVersion45(version)) {
+    if (FromVersion45(version))
         readLittleEndian(in, version.svg_hw_subversion);
-        if (in.hardError()) return false;
-    } else {
+    else
         version.svg_hw_subversion = 0;
-    }
-    if (FromVersion44(version)) {
+    if (FromVersion44(version))
         readLittleEndian(in, version.svg_subversion);
-        if (in.hardError()) return false;
-    } else {
+    else
         version.svg_subversion = 0;
-    }
     version.updateFormatLevel();
-    return true;
 }

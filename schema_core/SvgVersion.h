@@ -61,5 +61,6 @@ extern const VersionPredicate AlwaysPresent;
 
 // Pre-reads the version header from the first byte of a save body: skips the 8-byte signature,
 // reads svg_version, then svg_hw_subversion (from 45) and svg_subversion (from 44). Running out
-// of data is not a failure (members keep the bytes they had); only a hard stream error is.
-bool readVersionHeader(ByteInput& in, SvgVersion& version);
+// of data is not a failure: members keep the bytes they had. The stream is in memory, so it has
+// no read errors of its own; a caller that filled it handles its own.
+void readVersionHeader(ByteInput& in, SvgVersion& version);
