@@ -1,9 +1,8 @@
 #include "driver/SaveProbe.h"
 
-#include <zlib.h>
+#include <vector>
 
-#include <memory>
-
+#include "engine/GzipMember.h"
 #include "engine/SaveContainer.h"
 
 namespace {
@@ -21,30 +20,11 @@ std::size_t readUpTo(InputFile& file, unsigned char* destination, std::size_t n,
 }  // namespace
 
 bool probeGzipContent(InputFile& file, ByteOutput& out, std::size_t wanted) {
-    z_stream stream{};
-    if (inflateInit2(&stream, 31) != Z_OK) return false;
-    const auto input = std::make_unique<unsigned char[]>(ProbeReadChunk);
-    const auto output = std::make_unique<unsigned char[]>(wanted);
-
-    std::size_t produced = 0;
-    bool readError = false;
-    while (produced < wanted) {
-        const std::size_t got = readUpTo(file, input.get(), ProbeReadChunk, readError);
-        if (got == 0) break;
-        stream.next_in = input.get();
-        stream.avail_in = static_cast<uInt>(got);
-        stream.next_out = output.get();
-        stream.avail_out = static_cast<uInt>(wanted - produced);
-        const int result = inflate(&stream, Z_NO_FLUSH);
-        // Bytes produced by the call that reached the end of the member count too, so that
-        // content of exactly `wanted` bytes is probed like longer content.
-        const std::size_t made = (wanted - produced) - stream.avail_out;
-        out.write(output.get(), made);
-        produced += made;
-        if (result != Z_OK) break;
-    }
-    inflateEnd(&stream);
-    return produced == wanted;
+    std::vector<unsigned char> content;
+    gzip_member::inflateMember(file, content, wanted, ProbeReadChunk);
+    // Content that ends right at `wanted` bytes counts, so that it is probed like longer content.
+    out.write(content.data(), content.size());
+    return content.size() == wanted;
 }
 
 SaveProbe probeSaveFile(const std::string& path) {

@@ -1,7 +1,9 @@
 #include "engine/GzipMember.h"
 
 #include <libdeflate.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -21,11 +23,48 @@ struct CompressorFree {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
+constexpr std::size_t inflateOutputChunk = std::size_t{1} << 16;
+constexpr int gzipWindowBits = 31;  // 15-bit window, gzip wrapper
+
+InflateEnd pumpInflate(InputFile& file, z_stream& stream, std::vector<unsigned char>& content, std::size_t room,
+                       std::size_t readChunk) {
+    std::vector<unsigned char> input(readChunk);
+    std::vector<unsigned char> output(std::min(room, inflateOutputChunk));
+    while (true) {
+        if (content.size() >= room) return InflateEnd::Full;
+        if (stream.avail_in == 0) {
+            long long got = file.read(input.data(), input.size());
+            if (got < 0) return InflateEnd::ReadError;
+            if (got == 0) return InflateEnd::Incomplete;
+            stream.next_in = input.data();
+            stream.avail_in = static_cast<uInt>(got);
+        }
+        stream.next_out = output.data();
+        stream.avail_out = static_cast<uInt>(std::min(output.size(), room - content.size()));
+        int result = inflate(&stream, Z_NO_FLUSH);
+        if (result == Z_NEED_DICT || result == Z_STREAM_ERROR || result == Z_MEM_ERROR) return InflateEnd::ErrorFlag;
+        std::size_t produced = static_cast<std::size_t>(stream.next_out - output.data());
+        content.insert(content.end(), output.begin(), output.begin() + static_cast<std::ptrdiff_t>(produced));
+        if (result == Z_STREAM_END) return InflateEnd::Complete;
+        if (result == Z_DATA_ERROR) return InflateEnd::DataError;
+        // Z_BUF_ERROR with input left cannot make progress; with no input left, read more.
+        if (result == Z_BUF_ERROR && stream.avail_in != 0) return InflateEnd::Incomplete;
+    }
+}
+
 void putLittleEndian32(unsigned char* at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
 }
 
 }  // namespace
+
+InflateEnd inflateMember(InputFile& file, std::vector<unsigned char>& content, std::size_t room, std::size_t readChunk) {
+    z_stream stream{};
+    if (inflateInit2(&stream, gzipWindowBits) != Z_OK) return InflateEnd::NoDecoder;
+    InflateEnd end = pumpInflate(file, stream, content, room, readChunk);
+    inflateEnd(&stream);
+    return end;
+}
 
 bool inflateWhole(const unsigned char* file, std::size_t fileSize, unsigned char* content, std::size_t contentSize) {
     if (fileSize < sizeof header || (file[3] & headerCrcFlag) != 0) return false;

@@ -1,8 +1,10 @@
 #pragma once
-// One gzip member decoded or encoded in one call over whole buffers.
+// One gzip member decoded or encoded in one call over whole buffers, or decoded as it is read.
 
 #include <cstddef>
 #include <vector>
+
+#include "engine/FileAccess.h"
 
 namespace gzip_member {
 
@@ -14,6 +16,14 @@ inline constexpr unsigned char header[10] = {0x1F, 0x8B, 8, 0, 0, 0, 0, 0, 0, 3}
 // checking its CRC-32 and length; bytes after the member are ignored. False on anything else:
 // damage, another size, or a header CRC (which this decoder would not check).
 bool inflateWhole(const unsigned char* file, std::size_t fileSize, unsigned char* content, std::size_t contentSize);
+
+enum class InflateEnd { Complete, Full, NoDecoder, ErrorFlag, DataError, Incomplete, ReadError };
+
+// Inflates the gzip member read from `file`, from its current position in chunks of `readChunk`
+// bytes, appending to `content` until the member ends (Complete) or `content` holds `room` bytes
+// (Full). Both the header probe, which wants only the first bytes, and the load use it.
+InflateEnd inflateMember(InputFile& file, std::vector<unsigned char>& content, std::size_t room,
+                         std::size_t readChunk = std::size_t{1} << 16);
 
 enum class DeflateResult { Done, NoCompressor, Failed };
 

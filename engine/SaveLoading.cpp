@@ -1,7 +1,5 @@
 // Loading a save file: container detection, gzip decoding, then the game-state read.
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -13,38 +11,7 @@
 #include "engine/Q7Svg_impl.h"
 #include "engine/SaveContainer.h"
 
-namespace {
-
-enum class InflateEnd { Complete, ErrorFlag, DataError, Incomplete, TooLarge, ReadError };
-
-// Inflates the first gzip member of the file, read in chunks from its start, into content.
-// Stops as soon as the content would pass `limit` bytes.
-InflateEnd inflateFirstMember(InputFile& file, z_stream& stream, std::vector<unsigned char>& content, std::size_t limit) {
-    std::vector<unsigned char> input(1 << 16);
-    std::vector<unsigned char> output(1 << 16);
-    while (true) {
-        if (stream.avail_in == 0) {
-            long long got = file.read(input.data(), input.size());
-            if (got < 0) return InflateEnd::ReadError;
-            if (got == 0) return InflateEnd::Incomplete;
-            stream.next_in = input.data();
-            stream.avail_in = static_cast<uInt>(got);
-        }
-        stream.next_out = output.data();
-        stream.avail_out = static_cast<uInt>(output.size());
-        int result = inflate(&stream, Z_NO_FLUSH);
-        if (result == Z_NEED_DICT || result == Z_STREAM_ERROR || result == Z_MEM_ERROR) return InflateEnd::ErrorFlag;
-        std::size_t produced = output.size() - stream.avail_out;
-        if (produced > limit - content.size()) return InflateEnd::TooLarge;
-        content.insert(content.end(), output.begin(), output.begin() + static_cast<std::ptrdiff_t>(produced));
-        if (result == Z_STREAM_END) return InflateEnd::Complete;
-        if (result == Z_DATA_ERROR) return InflateEnd::DataError;
-        // Z_BUF_ERROR with input left cannot make progress; with no input left, read more.
-        if (result == Z_BUF_ERROR && stream.avail_in != 0) return InflateEnd::Incomplete;
-    }
-}
-
-}  // namespace
+using gzip_member::InflateEnd;
 
 void Q7Svg_impl::load(const std::string& fileName) {
     InputFile file(fileName);
@@ -89,17 +56,17 @@ void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
     if (loadSoundGzip(file, static_cast<std::uint64_t>(size), expected, fileName)) return;
     if (!file.rewind()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
 
-    z_stream stream{};
-    if (inflateInit2(&stream, 31) != Z_OK) return fail(engine_error::Compression, engine_messages::inflateInitFailed(fileName));
     std::vector<unsigned char> content;
     // The trailer's size, within the content bound, spares the copies of a growing buffer; it
     // is checked against what inflates below.
     content.reserve(std::min<std::size_t>(expected, maxContentBytes));
-    InflateEnd end = inflateFirstMember(file, stream, content, maxContentBytes);
-    inflateEnd(&stream);
+    // One byte of room past the bound tells content at the bound from content beyond it.
+    InflateEnd end = gzip_member::inflateMember(file, content, maxContentBytes + 1);
 
+    if (end == InflateEnd::NoDecoder) return fail(engine_error::Compression, engine_messages::inflateInitFailed(fileName));
     if (end == InflateEnd::ErrorFlag) return fail(engine_error::Compression, engine_messages::inflateErrorFlag(fileName));
-    if (end == InflateEnd::TooLarge) return fail(engine_error::Compression, engine_messages::inflatedTooLarge(fileName, maxContentBytes));
+    if (content.size() > maxContentBytes)
+        return fail(engine_error::Compression, engine_messages::inflatedTooLarge(fileName, maxContentBytes));
     if (end == InflateEnd::ReadError) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
     // The content is bounded well below 2^31 bytes, so its size fits the signed total.
     auto produced = static_cast<std::int32_t>(content.size());
