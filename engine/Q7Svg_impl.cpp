@@ -29,53 +29,53 @@ EngineMemory::EngineMemory(std::pmr::memory_resource* upstream)
 
 // The top-level nodes in file order, one line per node.
 Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
-    : EngineMemory(upstream), BinarySequence(AlwaysPresent, &arena), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {  // 1
-    for (int player = 0; player < 8; ++player) addNew<SVG_PLAYER_ATTRIBUTES>();                  // 2 to 9
-    addNew<SvgSpecialVictoryConditions>();                                                       // 10
-    addNew<SvgSpecialLossConditions>();                                                          // 11
-    addNew<Teams>();                                                                             // 12
-    addNew<ArrayOfBinarySequences<unsigned char, tuned_tag>>();                                  // 13
-    addNew<SvgMapPreSmth>();                                                                     // 14
-    addNew<SvgCampaing>();                                                                       // 15
-    addNew<SvgMapPreSmth2>(outputBaseName);                                                      // 16
-    addNew<ElemBinarySequence<unsigned int>>(0u, FromVersion44);                                 // 17 item17
-    addNew<ElemBinarySequence<signed char>>(AlwaysPresent);                                      // 18 item18
-    addNew<SvgArtifacts>();                                                                      // 19
-    addNew<SvgArtifacts>();                                                                      // 20
-    addNew<FixedLengthArrayOfElemBinarySequences<unsigned char>>(70, 0, FromVersion44);          // 21 item21
-    addNew<ElemBinarySequence<unsigned char[28]>>(AlwaysPresent);                                // 22 item22
-    addNew<SvgRumors>();                                                                         // 23
-    addNew<ArrayOfElemBinarySequences<signed char, int[7]>>(AlwaysPresent);                      // 24 item24
-    addNew<SvgCells>(basicParameters.mapSize(), basicParameters.twoLevels());                    // 25
-    addNew<ArrayOfBinarySequences<unsigned int, SvgTemplate>>();                                 // 26
-    addNew<ArrayOfElemBinarySequences<unsigned int, char[5]>>(AlwaysPresent);                    // 27 item27
-    addNew<ArrayOfBinarySequences<unsigned short, SvgObjectPandoraEvent>>();                     // 28
-    addNew<ArrayOfBinarySequences<unsigned short, SvgGuardedObjectSetup>>();                     // 29
-    addNew<ArrayOfBinarySequences<unsigned short, SvgObjectMonster>>();                          // 30
-    addNew<ArrayOfBinarySequencesWithVariableIntType<short, unsigned short, SvgSeerHut>>(FromVersion44);        // 31
-    addNew<ArrayOfBinarySequences<unsigned short, SvgQuestGuard>>();                             // 32
-    addNew<ArrayOfBinarySequences<unsigned int, SvgGlobalEvent>>();                              // 33
-    addNew<ArrayOfBinarySequences<unsigned int, SvgTownEvent>>();                                // 34
-    addNew<ArrayOfBinarySequencesWithVariableIntType<char, unsigned char, SvgSign>>(FromVersion44);             // 35
-    addNew<ArrayOfBinarySequencesWithVariableIntType<unsigned char, unsigned int, SvgMine>>(FromVersion44Sub3); // 36
-    addNew<ArrayOfBinarySequences<unsigned short, SvgDwelling>>();                               // 37
-    addNew<ArrayOfBinarySequences<unsigned char, SvgGarnisson>>();                               // 38
-    addNew<ArrayOfBinarySequences<unsigned char, SvgBoat>>();                                    // 39
-    addNew<Obelisks>();                                                                          // 40
-    for (int player = 0; player < 8; ++player) addNew<SvgPlayer>();                              // 41 to 48
-    addNew<ArrayOfBinarySequences<unsigned char, SvgTown>>();                                    // 49
-    addNew<SvgHeroFixedSizeArray>();                                                             // 50
-    addNew<SvgHeroAvailabilityFixedSizeArray>();                                                 // 51
-    addNew<SvgHeroPlayerAvailabilityFixedSizeArray>();                                           // 52
-    addNew<SvgMisk>();                                                                           // 53
-    addNew<SvgCellsParams>(basicParameters.mapSize(), basicParameters.twoLevels());              // 54
-    addNew<SvgTeleportes_Whirlpools_Gates>();                                                    // 55
-    addNew<ArrayOfElemBinarySequences<unsigned short, int[4]>>(AlwaysPresent);                   // 56 item56
-    addNew<ArrayOfBinarySequences<short, SvgCrbank>>();                                          // 57
-    addNew<ArrayOfBinarySequences<int, SvgReplayAct>>();                                         // 58
-    addNew<AddInfo>(FromVersion44);                                                              // 59
-    addNew<HW>(FromVersion45);                                                                   // 60
-    addNew<HDModeData>();                                                                        // 61
+    : EngineMemory(upstream), BinarySequence(AlwaysPresent, &arena), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {
+    for (int player = 0; player < 8; ++player) addNew<SVG_PLAYER_ATTRIBUTES>();
+    addNew<SvgSpecialVictoryConditions>();
+    addNew<SvgSpecialLossConditions>();
+    addNew<Teams>();
+    addNew<ArrayOfBinarySequences<unsigned char, tuned_tag>>();
+    addNew<SvgMapPreSmth>();
+    addNew<SvgCampaing>();
+    addNew<SvgMapPreSmth2>(outputBaseName);
+    addNew<ElemBinarySequence<unsigned int>>(0u, FromVersion44);
+    addNew<ElemBinarySequence<signed char>>();
+    addNew<SvgArtifacts>();
+    addNew<SvgArtifacts>();
+    addNew<FixedLengthArrayOfElemBinarySequences<unsigned char>>(70, 0, FromVersion44);
+    addNew<ElemBinarySequence<unsigned char[28]>>();
+    addNew<SvgRumors>();
+    addNew<ArrayOfElemBinarySequences<signed char, int[7]>>();
+    addNew<SvgCells>(basicParameters.mapSize(), basicParameters.twoLevels());
+    addNew<ArrayOfBinarySequences<unsigned int, SvgTemplate>>();
+    addNew<ArrayOfElemBinarySequences<unsigned int, char[5]>>();
+    addNew<ArrayOfBinarySequences<unsigned short, SvgObjectPandoraEvent>>();
+    addNew<ArrayOfBinarySequences<unsigned short, SvgGuardedObjectSetup>>();
+    addNew<ArrayOfBinarySequences<unsigned short, SvgObjectMonster>>();
+    addNew<ArrayOfBinarySequencesWithVariableIntType<short, unsigned short, SvgSeerHut>>(FromVersion44);
+    addNew<ArrayOfBinarySequences<unsigned short, SvgQuestGuard>>();
+    addNew<ArrayOfBinarySequences<unsigned int, SvgGlobalEvent>>();
+    addNew<ArrayOfBinarySequences<unsigned int, SvgTownEvent>>();
+    addNew<ArrayOfBinarySequencesWithVariableIntType<char, unsigned char, SvgSign>>(FromVersion44);
+    addNew<ArrayOfBinarySequencesWithVariableIntType<unsigned char, unsigned int, SvgMine>>(FromVersion44Sub3);
+    addNew<ArrayOfBinarySequences<unsigned short, SvgDwelling>>();
+    addNew<ArrayOfBinarySequences<unsigned char, SvgGarnisson>>();
+    addNew<ArrayOfBinarySequences<unsigned char, SvgBoat>>();
+    addNew<Obelisks>();
+    for (int player = 0; player < 8; ++player) addNew<SvgPlayer>();
+    addNew<ArrayOfBinarySequences<unsigned char, SvgTown>>();
+    addNew<SvgHeroFixedSizeArray>();
+    addNew<SvgHeroAvailabilityFixedSizeArray>();
+    addNew<SvgHeroPlayerAvailabilityFixedSizeArray>();
+    addNew<SvgMisk>();
+    addNew<SvgCellsParams>(basicParameters.mapSize(), basicParameters.twoLevels());
+    addNew<SvgTeleportes_Whirlpools_Gates>();
+    addNew<ArrayOfElemBinarySequences<unsigned short, int[4]>>();
+    addNew<ArrayOfBinarySequences<short, SvgCrbank>>();
+    addNew<ArrayOfBinarySequences<int, SvgReplayAct>>();
+    addNew<AddInfo>(FromVersion44);
+    addNew<HW>(FromVersion45);
+    addNew<HDModeData>();
 }
 
 // Every node and buffer of the tree lives in the arena, which goes right after this: walking the

@@ -10,8 +10,8 @@ using Tag = unsigned char;
 
 SvgTemplate::SvgTemplate(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<Text16>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char[33]>>(AlwaysPresent)) {}
+      item01(addNew<Text16>()),
+      item02(addNew<ElemBinarySequence<unsigned char[33]>>()) {}
 
 SvgGuardSetup::SvgGuardSetup(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
     if (shareVariantsOf<SvgGuardSetup>()) return;
@@ -20,8 +20,8 @@ SvgGuardSetup::SvgGuardSetup(VersionPredicate) : ConditionnalBinarySequence<Tag>
 
 SvgGuardedObjectSetup::SvgGuardedObjectSetup(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<Text16>(AlwaysPresent)),
-      item02(addNew<SvgGuardSetup>(AlwaysPresent)) {}
+      item01(addNew<Text16>()),
+      item02(addNew<SvgGuardSetup>()) {}
 
 SvgGuardedObject::SvgGuardedObject(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
     if (shareVariantsOf<SvgGuardedObject>()) return;
@@ -30,32 +30,32 @@ SvgGuardedObject::SvgGuardedObject(VersionPredicate) : ConditionnalBinarySequenc
 
 SvgObjectPandoraEvent::SvgObjectPandoraEvent(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<SvgGuardedObject>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item06(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item07(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item08(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item09(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item10(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item11(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item12(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item13(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item14(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item15(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item16(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item17(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char[2]>>(AlwaysPresent)),
-      item18(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>(AlwaysPresent)),
-      item19(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>(AlwaysPresent)),
-      item20(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>>(AlwaysPresent)) {}
+      item01(addNew<SvgGuardedObject>()),
+      item02(addNew<ElemBinarySequence<unsigned int>>()),
+      item03(addNew<ElemBinarySequence<int>>()),
+      item04(addNew<ElemBinarySequence<signed char>>()),
+      item05(addNew<ElemBinarySequence<signed char>>()),
+      item06(addNew<ElemBinarySequence<int>>()),
+      item07(addNew<ElemBinarySequence<int>>()),
+      item08(addNew<ElemBinarySequence<int>>()),
+      item09(addNew<ElemBinarySequence<int>>()),
+      item10(addNew<ElemBinarySequence<int>>()),
+      item11(addNew<ElemBinarySequence<int>>()),
+      item12(addNew<ElemBinarySequence<int>>()),
+      item13(addNew<ElemBinarySequence<unsigned char>>()),
+      item14(addNew<ElemBinarySequence<unsigned char>>()),
+      item15(addNew<ElemBinarySequence<unsigned char>>()),
+      item16(addNew<ElemBinarySequence<unsigned char>>()),
+      item17(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char[2]>>()),
+      item18(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>()),
+      item19(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>()),
+      item20(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>>()) {}
 
 SvgObjectMonster::SvgObjectMonster(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<Text16>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned int[7]>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {}
+      item01(addNew<Text16>()),
+      item02(addNew<ElemBinarySequence<unsigned int[7]>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 // Variants are registered in file order: a tag that several variants accept gets their
 // children in this order.
@@ -84,83 +84,83 @@ SvgQuest::SvgQuest(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPre
 
 SvgSeerHut::SvgSeerHut(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<SvgQuest>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char[12]>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {}
+      item01(addNew<SvgQuest>()),
+      item02(addNew<ElemBinarySequence<unsigned char[12]>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()),
+      item04(addNew<ElemBinarySequence<unsigned char>>()),
+      item05(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgQuestGuard::SvgQuestGuard(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<SvgQuest>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {}
+      item01(addNew<SvgQuest>()),
+      item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgGlobalEvent::SvgGlobalEvent(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<Text16>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<int[7]>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item06(addNew<ElemBinarySequence<unsigned short>>(AlwaysPresent)),
-      item07(addNew<ElemBinarySequence<unsigned short>>(AlwaysPresent)) {}
+      item01(addNew<Text16>()),
+      item02(addNew<ElemBinarySequence<int[7]>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()),
+      item04(addNew<ElemBinarySequence<unsigned char>>()),
+      item05(addNew<ElemBinarySequence<unsigned char>>()),
+      item06(addNew<ElemBinarySequence<unsigned short>>()),
+      item07(addNew<ElemBinarySequence<unsigned short>>()) {}
 
 SvgTownEvent::SvgTownEvent(VersionPredicate)
     : SvgGlobalEvent(AlwaysPresent),
-      item08(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item09(addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent)),
-      item10(addNew<ElemBinarySequence<unsigned short[7]>>(AlwaysPresent)) {}
+      item08(addNew<ElemBinarySequence<unsigned char>>()),
+      item09(addNew<ElemBinarySequence<unsigned char[8]>>()),
+      item10(addNew<ElemBinarySequence<unsigned short[7]>>()) {}
 
 SvgSign::SvgSign(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<Text16>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {}
+      item01(addNew<Text16>()),
+      item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgMine::SvgMine(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<int[14]>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<unsigned char[3]>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<signed char>>()),
+      item02(addNew<ElemBinarySequence<unsigned char>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()),
+      item04(addNew<ElemBinarySequence<int[14]>>()),
+      item05(addNew<ElemBinarySequence<unsigned char[3]>>()) {}
 
 SvgDwelling::SvgDwelling(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<unsigned char[4]>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<unsigned short[4]>>(AlwaysPresent)),
-      item06(addNew<ElemBinarySequence<unsigned char[3]>>(AlwaysPresent)),
-      item07(addNew<ElemBinarySequence<int[14]>>(AlwaysPresent)),
-      item08(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<signed char>>()),
+      item02(addNew<ElemBinarySequence<unsigned char>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()),
+      item04(addNew<ElemBinarySequence<unsigned char[4]>>()),
+      item05(addNew<ElemBinarySequence<unsigned short[4]>>()),
+      item06(addNew<ElemBinarySequence<unsigned char[3]>>()),
+      item07(addNew<ElemBinarySequence<int[14]>>()),
+      item08(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgGarnisson::SvgGarnisson(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<int[14]>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char[4]>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<unsigned char>>()),
+      item02(addNew<ElemBinarySequence<int[14]>>()),
+      item03(addNew<ElemBinarySequence<unsigned char[4]>>()) {}
 
 SvgBoat::SvgBoat(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<char>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<char>>(AlwaysPresent)),
-      item06(addNew<ElemBinarySequence<short>>(AlwaysPresent)),
-      item07(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item08(addNew<SvgMovableObject>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<unsigned char>>()),
+      item02(addNew<ElemBinarySequence<signed char>>()),
+      item03(addNew<ElemBinarySequence<signed char>>()),
+      item04(addNew<ElemBinarySequence<char>>()),
+      item05(addNew<ElemBinarySequence<char>>()),
+      item06(addNew<ElemBinarySequence<short>>()),
+      item07(addNew<ElemBinarySequence<unsigned char>>()),
+      item08(addNew<SvgMovableObject>()) {}
 
 Obelisks::Obelisks(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char[48]>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<unsigned char>>()),
+      item02(addNew<ElemBinarySequence<unsigned char[48]>>()) {}
 
 SvgCrbank::SvgCrbank(VersionPredicate)
     : BinarySequence(AlwaysPresent),
-      item01(addNew<ElemBinarySequence<int[14]>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<int[7]>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<int>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item05(addNew<ArrayOfElemBinarySequences<short, int>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<int[14]>>()),
+      item02(addNew<ElemBinarySequence<int[7]>>()),
+      item03(addNew<ElemBinarySequence<int>>()),
+      item04(addNew<ElemBinarySequence<signed char>>()),
+      item05(addNew<ArrayOfElemBinarySequences<short, int>>()) {}

@@ -4,39 +4,39 @@
 
 SvgCamp60::SvgCamp60(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<signed char>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<unsigned char>>()),
+      item02(addNew<ElemBinarySequence<unsigned int>>()),
+      item03(addNew<ElemBinarySequence<unsigned int>>()),
+      item04(addNew<ElemBinarySequence<signed char>>()),
+      item05(addNew<ElemBinarySequence<signed char>>()) {}
 
 SvgCampSavedArtifact::SvgCampSavedArtifact(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<ElemBinarySequence<short>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<short>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<short>>()),
+      item02(addNew<ElemBinarySequence<short>>()) {}
 
 SvgCampSavedScenarioRes::SvgCampSavedScenarioRes(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<ArrayOfBinarySequences<unsigned char, SvgHero>>(AlwaysPresent)),
-      item02(addNew<ArrayOfBinarySequences<unsigned short, SvgCampSavedArtifact>>(AlwaysPresent)) {}
+      item01(addNew<ArrayOfBinarySequences<unsigned char, SvgHero>>()),
+      item02(addNew<ArrayOfBinarySequences<unsigned short, SvgCampSavedArtifact>>()) {}
 
 SvgCamp108::SvgCamp108(VersionPredicate presence)
-    : BinarySequence(presence), item01(addNew<ElemBinarySequence<short>>(AlwaysPresent)) {}
+    : BinarySequence(presence), item01(addNew<ElemBinarySequence<short>>()) {}
 
 SvgCampaingData::SvgCampaingData(VersionPredicate presence)
     : BinarySequence(presence),
-      item01(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item02(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item06(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item07(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      item08(addNew<Text32>(AlwaysPresent)),
-      item09(addNew<ElemBinarySequence<unsigned char[21]>>(AlwaysPresent)),
-      item10(addNew<ArrayOfBinarySequences<unsigned char, SvgCamp60>>(AlwaysPresent)),
-      item11(addNew<ArrayOfBinarySequences<unsigned char, SvgCampSavedScenarioRes>>(AlwaysPresent)),
-      item12(addNew<ArrayOfBinarySequences<unsigned char, SvgCamp108>>(AlwaysPresent)) {}
+      item01(addNew<ElemBinarySequence<unsigned char>>()),
+      item02(addNew<ElemBinarySequence<unsigned char>>()),
+      item03(addNew<ElemBinarySequence<unsigned char>>()),
+      item04(addNew<ElemBinarySequence<unsigned char>>()),
+      item05(addNew<ElemBinarySequence<unsigned char>>()),
+      item06(addNew<ElemBinarySequence<unsigned char>>()),
+      item07(addNew<ElemBinarySequence<unsigned char>>()),
+      item08(addNew<Text32>()),
+      item09(addNew<ElemBinarySequence<unsigned char[21]>>()),
+      item10(addNew<ArrayOfBinarySequences<unsigned char, SvgCamp60>>()),
+      item11(addNew<ArrayOfBinarySequences<unsigned char, SvgCampSavedScenarioRes>>()),
+      item12(addNew<ArrayOfBinarySequences<unsigned char, SvgCamp108>>()) {}
 
 SvgCampaing::SvgCampaing(VersionPredicate presence) : ConditionnalBinarySequence<unsigned short>(presence) {
     addVariant<SvgCampaingData>(&TagIsNot<unsigned short, 0>, AlwaysPresent);

@@ -110,52 +110,52 @@ SvgMisk::SvgMisk(VersionPredicate presence)
 
 SvgReplayAct::SvgReplayAct(VersionPredicate presence) : ConditionnalBinarySequence<char>(presence) {
     if (shareVariantsOf<SvgReplayAct>()) return;
-    // Variants 1 to 5: tags 1 and 2.
+    // Tags 1 and 2.
     addVariant<Elem<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
     addVariant<Elem<int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
     addVariant<Elem<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
-    // 6 to 9: tag 3.
+    // Tag 3.
     addVariant<Elem<char>>(TagIs<char, 3>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIs<char, 3>, AlwaysPresent);
     addVariant<Elem<char>>(TagIs<char, 3>, AlwaysPresent);
     addVariant<Elem<char>>(TagIs<char, 3>, AlwaysPresent);
-    // 10 to 13: tag 4.
+    // Tag 4.
     addVariant<Elem<char>>(TagIs<char, 4>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIs<char, 4>, AlwaysPresent);
     addVariant<Elem<char>>(TagIs<char, 4>, AlwaysPresent);
     addVariant<Elem<char>>(TagIs<char, 4>, AlwaysPresent);
-    // 14 to 19: tags 5 and 6.
+    // Tags 5 and 6.
     addVariant<Elem<char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
     addVariant<Elem<char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
     addVariant<Elem<unsigned char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
     addVariant<Elem<unsigned char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
     addVariant<Elem<short>>(TagIsEither<char, 5, 6>, AlwaysPresent);
     addVariant<Elem<short>>(TagIsEither<char, 5, 6>, AlwaysPresent);
-    // 20 to 21: tag 6.
+    // Tag 6.
     addVariant<Elem<unsigned int>>(TagIs<char, 6>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIs<char, 6>, AlwaysPresent);
-    // 22 to 26: tag 7.
+    // Tag 7.
     addVariant<Elem<char>>(TagIs<char, 7>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIs<char, 7>, AlwaysPresent);
     addVariant<Elem<int>>(TagIs<char, 7>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIs<char, 7>, AlwaysPresent);
     addVariant<Elem<int>>(TagIs<char, 7>, AlwaysPresent);
-    // 27 to 30: tags 8 and 9.
+    // Tags 8 and 9.
     addVariant<Elem<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
     addVariant<Elem<int>>(TagIsEither<char, 8, 9>, AlwaysPresent);
     addVariant<Elem<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
     addVariant<Elem<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
-    // 31 to 34: tag 9.
+    // Tag 9.
     addVariant<Elem<unsigned int>>(TagIs<char, 9>, AlwaysPresent);
     addVariant<Elem<unsigned int>>(TagIs<char, 9>, AlwaysPresent);
     addVariant<Elem<unsigned char>>(TagIs<char, 9>, AlwaysPresent);
     addVariant<Elem<unsigned char>>(TagIs<char, 9>, AlwaysPresent);
-    // 35 to 36: tag 10.
+    // Tag 10.
     addVariant<Elem<char>>(TagIs<char, 10>, AlwaysPresent);
     addVariant<Elem<char>>(TagIs<char, 10>, AlwaysPresent);
-    // 37 to 38: tag 11, with a list of map cells.
+    // Tag 11, with a list of map cells.
     addVariant<Elem<char>>(TagIs<char, 11>, AlwaysPresent);
     addVariant<ArrayOfBinarySequences<unsigned short, OpenMapCell>>(TagIs<char, 11>, AlwaysPresent);
 }

@@ -4,18 +4,18 @@
 
 SVG_BASIC_PARAMETERS::SVG_BASIC_PARAMETERS(VersionPredicate presence)
     : BinarySequence(presence),
-      signature(addNew<ElemBinarySequence<char[8]>>(AlwaysPresent)),
-      version(addNew<SvgVersionInfo>(AlwaysPresent)),
-      item03(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
-      item04(addNew<ElemBinarySequence<unsigned char[32]>>(AlwaysPresent)),
-      item05(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
-      item06(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)),
-      mapSizeNode(addNew<ElemBinarySequence<unsigned int>>(AlwaysPresent)),
-      twoLevelsNode(addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent)) {
-    addNew<Text16>(AlwaysPresent);                           // item09
-    addNew<Text16>(AlwaysPresent);                           // item10
-    addNew<ElemBinarySequence<char>>(AlwaysPresent);         // item11
-    addNew<ElemBinarySequence<char>>(AlwaysPresent);         // item12
+      signature(addNew<ElemBinarySequence<char[8]>>()),
+      version(addNew<SvgVersionInfo>()),
+      item03(addNew<ElemBinarySequence<unsigned int>>()),
+      item04(addNew<ElemBinarySequence<unsigned char[32]>>()),
+      item05(addNew<ElemBinarySequence<unsigned int>>()),
+      item06(addNew<ElemBinarySequence<unsigned char>>()),
+      mapSizeNode(addNew<ElemBinarySequence<unsigned int>>()),
+      twoLevelsNode(addNew<ElemBinarySequence<unsigned char>>()) {
+    addNew<Text16>();                           // item09
+    addNew<Text16>();                           // item10
+    addNew<ElemBinarySequence<char>>();         // item11
+    addNew<ElemBinarySequence<char>>();         // item12
 }
 
 generateHeroInfo::generateHeroInfo(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
@@ -28,14 +28,14 @@ playerHerotypeInfo::playerHerotypeInfo(VersionPredicate presence) : Conditionnal
 }
 
 SVG_PLAYER_ATTRIBUTES::SVG_PLAYER_ATTRIBUTES(VersionPredicate presence) : BinarySequence(presence) {
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);                 // item01
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);                 // item02
-    addNew<ElemBinarySequence<char>>(AlwaysPresent);                          // item03
-    addNew<ElemBinarySequence<short>>(AlwaysPresent);                         // item04
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);                 // item05
-    addNew<generateHeroInfo>(AlwaysPresent);                                  // item06
+    addNew<ElemBinarySequence<unsigned char>>();                 // item01
+    addNew<ElemBinarySequence<unsigned char>>();                 // item02
+    addNew<ElemBinarySequence<char>>();                          // item03
+    addNew<ElemBinarySequence<short>>();                         // item04
+    addNew<ElemBinarySequence<unsigned char>>();                 // item05
+    addNew<generateHeroInfo>();                                  // item06
     addNew<ElemBinarySequence<unsigned char>>(static_cast<unsigned char>(0), FromVersion44);  // item07
-    addNew<playerHerotypeInfo>(AlwaysPresent);                                // item08
+    addNew<playerHerotypeInfo>();                                // item08
 }
 
 SvgSpecialVictoryConditions::SvgSpecialVictoryConditions(VersionPredicate presence)
@@ -72,25 +72,25 @@ Teams::Teams(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
 }
 
 tuned_tag::tuned_tag(VersionPredicate presence) : BinarySequence(presence) {
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);  // item01
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);  // item02
-    addNew<Text32>(AlwaysPresent);                             // item03
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);  // item04
+    addNew<ElemBinarySequence<unsigned char>>();  // item01
+    addNew<ElemBinarySequence<unsigned char>>();  // item02
+    addNew<Text32>();                             // item03
+    addNew<ElemBinarySequence<unsigned char>>();  // item04
 }
 
 SvgMapPreSmth::SvgMapPreSmth(VersionPredicate presence) : BinarySequence(presence) {
-    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item01
-    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item02
-    addNew<ElemBinarySequence<unsigned char[32]>>(AlwaysPresent);   // item03
-    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item04
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item05
-    addNew<ElemBinarySequence<unsigned char[251]>>(AlwaysPresent);  // item06
-    addNew<ElemBinarySequence<unsigned char[100]>>(AlwaysPresent);  // item07
-    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item08
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item09
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item10
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item11
-    addNew<ElemBinarySequence<unsigned char>>(AlwaysPresent);       // item12
-    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item13
-    addNew<ElemBinarySequence<unsigned char[8]>>(AlwaysPresent);    // item14
+    addNew<ElemBinarySequence<unsigned char[8]>>();    // item01
+    addNew<ElemBinarySequence<unsigned char[8]>>();    // item02
+    addNew<ElemBinarySequence<unsigned char[32]>>();   // item03
+    addNew<ElemBinarySequence<unsigned char[8]>>();    // item04
+    addNew<ElemBinarySequence<unsigned char>>();       // item05
+    addNew<ElemBinarySequence<unsigned char[251]>>();  // item06
+    addNew<ElemBinarySequence<unsigned char[100]>>();  // item07
+    addNew<ElemBinarySequence<unsigned char[8]>>();    // item08
+    addNew<ElemBinarySequence<unsigned char>>();       // item09
+    addNew<ElemBinarySequence<unsigned char>>();       // item10
+    addNew<ElemBinarySequence<unsigned char>>();       // item11
+    addNew<ElemBinarySequence<unsigned char>>();       // item12
+    addNew<ElemBinarySequence<unsigned char[8]>>();    // item13
+    addNew<ElemBinarySequence<unsigned char[8]>>();    // item14
 }
