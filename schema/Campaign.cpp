@@ -39,5 +39,6 @@ SvgCampaingData::SvgCampaingData(VersionPredicate presence)
       item12(addNew<ArrayOfBinarySequences<unsigned char, SvgCamp108>>()) {}
 
 SvgCampaing::SvgCampaing(VersionPredicate presence) : ConditionnalBinarySequence<unsigned short>(presence) {
+    if (shareVariantsOf<SvgCampaing>()) return;
     addVariant<SvgCampaingData>(&TagIsNot<unsigned short, 0>, AlwaysPresent);
 }

@@ -19,10 +19,12 @@ SVG_BASIC_PARAMETERS::SVG_BASIC_PARAMETERS(VersionPredicate presence)
 }
 
 generateHeroInfo::generateHeroInfo(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    if (shareVariantsOf<generateHeroInfo>()) return;
     addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<unsigned char, 1>, AlwaysPresent);
 }
 
 playerHerotypeInfo::playerHerotypeInfo(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    if (shareVariantsOf<playerHerotypeInfo>()) return;
     addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<unsigned char, 255>, AlwaysPresent);
     addVariant<Text16>(&TagIsNot<unsigned char, 255>, AlwaysPresent);
 }
@@ -40,6 +42,7 @@ SVG_PLAYER_ATTRIBUTES::SVG_PLAYER_ATTRIBUTES(VersionPredicate presence) : Binary
 
 SvgSpecialVictoryConditions::SvgSpecialVictoryConditions(VersionPredicate presence)
     : ConditionnalBinarySequence(presence) {
+    if (shareVariantsOf<SvgSpecialVictoryConditions>()) return;
     using S = signed char;
     addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<S, -1>, AlwaysPresent);
     addVariant<ElemBinarySequence<unsigned char>>(&TagIsNot<S, -1>, AlwaysPresent);
@@ -61,6 +64,7 @@ SvgSpecialVictoryConditions::SvgSpecialVictoryConditions(VersionPredicate presen
 }
 
 SvgSpecialLossConditions::SvgSpecialLossConditions(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    if (shareVariantsOf<SvgSpecialLossConditions>()) return;
     using S = signed char;
     addVariant<ElemBinarySequence<unsigned char[3]>>(&TagIs<S, 0>, AlwaysPresent);
     addVariant<ElemBinarySequence<short>>(&TagIs<S, 1>, AlwaysPresent);
@@ -68,6 +72,7 @@ SvgSpecialLossConditions::SvgSpecialLossConditions(VersionPredicate presence) : 
 }
 
 Teams::Teams(VersionPredicate presence) : ConditionnalBinarySequence(presence) {
+    if (shareVariantsOf<Teams>()) return;
     addVariant<ElemBinarySequence<unsigned char[8]>>(&TagIsNot<unsigned char, 0>, AlwaysPresent);
 }
 

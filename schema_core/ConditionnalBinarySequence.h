@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <memory>
 #include <memory_resource>
-#include <stdexcept>
 #include <vector>
 
 #include "schema_core/BinarySequence.h"
@@ -26,12 +25,8 @@ public:
 
     explicit ConditionnalBinarySequence(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
 
-    // More than any record registers (the replay action has 38).
-    static constexpr std::size_t maxVariants = 64;
-
     template <class Child>
     void addVariant(TagPredicate tagTest, VersionPredicate versionTest) {
-        if (variants->size() == maxVariants) throw std::length_error("too many variants for one record");
         variants->push_back({tagTest, versionTest, &makeChild<Child>});
     }
 
@@ -39,10 +34,11 @@ public:
         readLittleEndian(in, tag);
         clearChildren();
         if (const std::vector<NodeFactory>* cached = cachedSelection()) {
-            addChildren(cached->data(), cached->size());
+            children.reserve(cached->size());
+            for (NodeFactory factory : *cached) addChild(factory(memory(), AlwaysPresent));
         } else {
-            NodeFactory selected[maxVariants];
-            addChildren(selected, select(version, selected));
+            for (const Variant& variant : *variants)
+                if (selects(variant, version)) addChild(variant.factory(memory(), AlwaysPresent));
         }
         readChildren(in, version);
     }
@@ -55,10 +51,10 @@ public:
     T tag{};
 
 protected:
-    // Every instance of a record class registers the same variants. A record that a save holds
-    // many times calls this first in its constructor, naming its own class: the first instance
-    // registers into a list kept for the class, later instances share that list and skip their
-    // registration (the call then returns true). This spares each instance its own copy.
+    // Every instance of a record class registers the same variants, so every record calls this
+    // first in its constructor, naming its own class: the first instance registers into a list
+    // kept for the class, later instances share that list and skip their registration (the call
+    // then returns true). This spares each instance its own copy.
     //
     // With a one-byte tag the class also keeps what each tag value selects, so that a record
     // read tests the variants only the first time its tag value is seen.
@@ -87,12 +83,8 @@ private:
         std::array<bool, 256> known{};
     };
 
-    // Each variant is tested once; returns how many factories were put into `selected`.
-    std::size_t select(const SvgVersion& version, NodeFactory* selected) const {
-        std::size_t count = 0;
-        for (const Variant& variant : *variants)
-            if (variant.tagTest(tag) && variant.versionTest(version)) selected[count++] = variant.factory;
-        return count;
+    bool selects(const Variant& variant, const SvgVersion& version) const {
+        return variant.tagTest(tag) && variant.versionTest(version);
     }
 
     const std::vector<NodeFactory>* cachedSelection() {
@@ -104,18 +96,12 @@ private:
                     selectionCache = nullptr;  // the version would take part in the choice
                     return nullptr;
                 }
-            NodeFactory selected[maxVariants];
             SvgVersion anyVersion;
-            std::size_t count = select(anyVersion, selected);
-            selectionCache->byTag[index].assign(selected, selected + count);
+            for (const Variant& variant : *variants)
+                if (selects(variant, anyVersion)) selectionCache->byTag[index].push_back(variant.factory);
             selectionCache->known[index] = true;
         }
         return &selectionCache->byTag[index];
-    }
-
-    void addChildren(const NodeFactory* factories, std::size_t count) {
-        children.reserve(count);
-        for (std::size_t i = 0; i < count; ++i) addChild(factories[i](memory(), AlwaysPresent));
     }
 
     SelectionCache* selectionCache = nullptr;

@@ -205,6 +205,34 @@ TEST(ConditionnalBinarySequence, VersionPredicateOfAVariantIsApplied) {
     expectVersionPredicateOfAVariantIsApplied<SharedConditionalRecord>();
 }
 
+// A record may register more variants than any fixed table would hold, shared or not, with a
+// one-byte tag (selection kept per tag) or a wider one (selected on every read).
+template <class Tag, bool shared>
+struct ManyVariantRecord : ConditionnalBinarySequence<Tag> {
+    static constexpr std::size_t variantTotal = 100;
+    ManyVariantRecord() {
+        if (shared && this->template shareVariantsOf<ManyVariantRecord>()) return;
+        for (std::size_t i = 0; i < variantTotal; ++i)
+            this->template addVariant<ElemBinarySequence<unsigned char>>(&TagIs<Tag, 1>, AlwaysPresent);
+    }
+};
+
+template <class Record>
+void expectEveryVariantRead(const ByteVector& tag) {
+    ByteVector bytes = tag;
+    for (std::size_t i = 0; i < Record::variantTotal; ++i) bytes.push_back(static_cast<unsigned char>(i));
+    Record record;
+    EXPECT_EQ(readNode(record, bytes, v44s3), bytes.size());
+    EXPECT_EQ(record.getChildren().size(), Record::variantTotal);
+    EXPECT_EQ(writeNode(record, v44s3), bytes);
+}
+
+TEST(ConditionnalBinarySequence, ManyVariantsAreAllRead) {
+    expectEveryVariantRead<ManyVariantRecord<unsigned char, false>>(Bytes().u8(1).data);
+    expectEveryVariantRead<ManyVariantRecord<unsigned char, true>>(Bytes().u8(1).data);
+    expectEveryVariantRead<ManyVariantRecord<unsigned short, true>>(Bytes().u16(1).data);
+}
+
 TEST(ConditionnalBinarySequence, SecondReadRebuildsTheChildren) {
     ConditionalRecord record;
     readNode(record, Bytes().i8(3).u8(1).u16(2).text16("").data, v44s3);
