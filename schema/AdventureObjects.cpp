@@ -8,12 +8,12 @@ using Tag = unsigned char;
 
 }  // namespace
 
-SvgTemplate::SvgTemplate(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgTemplate::SvgTemplate()
+    : BinarySequence(),
       item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned char[33]>>()) {}
 
-SvgGuardSetup::SvgGuardSetup(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
+SvgGuardSetup::SvgGuardSetup() : ConditionnalBinarySequence<Tag>() {
     if (shareVariantsOf<SvgGuardSetup>()) return;
     addVariant<ElemBinarySequence<int[14]>>(TagIsNot<Tag, 0>, AlwaysPresent);
 }
@@ -23,13 +23,13 @@ SvgGuardedObjectSetup::SvgGuardedObjectSetup(VersionPredicate presence)
       item01(addNew<Text16>()),
       item02(addNew<SvgGuardSetup>()) {}
 
-SvgGuardedObject::SvgGuardedObject(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
+SvgGuardedObject::SvgGuardedObject() : ConditionnalBinarySequence<Tag>() {
     if (shareVariantsOf<SvgGuardedObject>()) return;
     addVariant<SvgGuardedObjectSetup>(TagIsNot<Tag, 0>, AlwaysPresent);
 }
 
-SvgObjectPandoraEvent::SvgObjectPandoraEvent(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgObjectPandoraEvent::SvgObjectPandoraEvent()
+    : BinarySequence(),
       item01(addNew<SvgGuardedObject>()),
       item02(addNew<ElemBinarySequence<unsigned int>>()),
       item03(addNew<ElemBinarySequence<int>>()),
@@ -51,15 +51,15 @@ SvgObjectPandoraEvent::SvgObjectPandoraEvent(VersionPredicate)
       item19(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>()),
       item20(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>>()) {}
 
-SvgObjectMonster::SvgObjectMonster(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgObjectMonster::SvgObjectMonster()
+    : BinarySequence(),
       item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned int[7]>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 // Variants are registered in file order: a tag that several variants accept gets their
 // children in this order.
-SvgQuest::SvgQuest(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPresent) {
+SvgQuest::SvgQuest() : ConditionnalBinarySequence<Tag>() {
     if (shareVariantsOf<SvgQuest>()) return;
     addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 1>, AlwaysPresent);
     addVariant<ElemBinarySequence<unsigned char[4]>>(TagIs<Tag, 2>, AlwaysPresent);
@@ -82,21 +82,21 @@ SvgQuest::SvgQuest(VersionPredicate) : ConditionnalBinarySequence<Tag>(AlwaysPre
     addVariant<Text32>(TagIsNot<Tag, 0>, AlwaysPresent);
 }
 
-SvgSeerHut::SvgSeerHut(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgSeerHut::SvgSeerHut()
+    : BinarySequence(),
       item01(addNew<SvgQuest>()),
       item02(addNew<ElemBinarySequence<unsigned char[12]>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
       item04(addNew<ElemBinarySequence<unsigned char>>()),
       item05(addNew<ElemBinarySequence<unsigned char>>()) {}
 
-SvgQuestGuard::SvgQuestGuard(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgQuestGuard::SvgQuestGuard()
+    : BinarySequence(),
       item01(addNew<SvgQuest>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
-SvgGlobalEvent::SvgGlobalEvent(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgGlobalEvent::SvgGlobalEvent()
+    : BinarySequence(),
       item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<int[7]>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
@@ -105,27 +105,27 @@ SvgGlobalEvent::SvgGlobalEvent(VersionPredicate)
       item06(addNew<ElemBinarySequence<unsigned short>>()),
       item07(addNew<ElemBinarySequence<unsigned short>>()) {}
 
-SvgTownEvent::SvgTownEvent(VersionPredicate)
-    : SvgGlobalEvent(AlwaysPresent),
+SvgTownEvent::SvgTownEvent()
+    : SvgGlobalEvent(),
       item08(addNew<ElemBinarySequence<unsigned char>>()),
       item09(addNew<ElemBinarySequence<unsigned char[8]>>()),
       item10(addNew<ElemBinarySequence<unsigned short[7]>>()) {}
 
-SvgSign::SvgSign(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgSign::SvgSign()
+    : BinarySequence(),
       item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
-SvgMine::SvgMine(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgMine::SvgMine()
+    : BinarySequence(),
       item01(addNew<ElemBinarySequence<signed char>>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
       item04(addNew<ElemBinarySequence<int[14]>>()),
       item05(addNew<ElemBinarySequence<unsigned char[3]>>()) {}
 
-SvgDwelling::SvgDwelling(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgDwelling::SvgDwelling()
+    : BinarySequence(),
       item01(addNew<ElemBinarySequence<signed char>>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
@@ -135,14 +135,14 @@ SvgDwelling::SvgDwelling(VersionPredicate)
       item07(addNew<ElemBinarySequence<int[14]>>()),
       item08(addNew<ElemBinarySequence<unsigned char>>()) {}
 
-SvgGarnisson::SvgGarnisson(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgGarnisson::SvgGarnisson()
+    : BinarySequence(),
       item01(addNew<ElemBinarySequence<unsigned char>>()),
       item02(addNew<ElemBinarySequence<int[14]>>()),
       item03(addNew<ElemBinarySequence<unsigned char[4]>>()) {}
 
-SvgBoat::SvgBoat(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgBoat::SvgBoat()
+    : BinarySequence(),
       item01(addNew<ElemBinarySequence<unsigned char>>()),
       item02(addNew<ElemBinarySequence<signed char>>()),
       item03(addNew<ElemBinarySequence<signed char>>()),
@@ -152,13 +152,13 @@ SvgBoat::SvgBoat(VersionPredicate)
       item07(addNew<ElemBinarySequence<unsigned char>>()),
       item08(addNew<SvgMovableObject>()) {}
 
-Obelisks::Obelisks(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+Obelisks::Obelisks()
+    : BinarySequence(),
       item01(addNew<ElemBinarySequence<unsigned char>>()),
       item02(addNew<ElemBinarySequence<unsigned char[48]>>()) {}
 
-SvgCrbank::SvgCrbank(VersionPredicate)
-    : BinarySequence(AlwaysPresent),
+SvgCrbank::SvgCrbank()
+    : BinarySequence(),
       item01(addNew<ElemBinarySequence<int[14]>>()),
       item02(addNew<ElemBinarySequence<int[7]>>()),
       item03(addNew<ElemBinarySequence<int>>()),

@@ -17,7 +17,7 @@
 
 class SvgTemplate : public BinarySequence {
 public:
-    explicit SvgTemplate(VersionPredicate presence = AlwaysPresent);
+    SvgTemplate();
 
     Text16& item01;
     ElemBinarySequence<unsigned char[33]>& item02;
@@ -26,7 +26,7 @@ public:
 // Tag 0: no guard; any other tag: the tag and 14 signed 32-bit values.
 class SvgGuardSetup : public ConditionnalBinarySequence<unsigned char> {
 public:
-    explicit SvgGuardSetup(VersionPredicate presence = AlwaysPresent);
+    SvgGuardSetup();
 };
 
 // Unlike the other records, takes its presence from its argument.
@@ -41,12 +41,12 @@ public:
 // Tag 0: nothing follows; any other tag: an SvgGuardedObjectSetup follows.
 class SvgGuardedObject : public ConditionnalBinarySequence<unsigned char> {
 public:
-    explicit SvgGuardedObject(VersionPredicate presence = AlwaysPresent);
+    SvgGuardedObject();
 };
 
 class SvgObjectPandoraEvent : public BinarySequence {
 public:
-    explicit SvgObjectPandoraEvent(VersionPredicate presence = AlwaysPresent);
+    SvgObjectPandoraEvent();
 
     SvgGuardedObject& item01;
     ElemBinarySequence<unsigned int>& item02;
@@ -72,7 +72,7 @@ public:
 
 class SvgObjectMonster : public BinarySequence {
 public:
-    explicit SvgObjectMonster(VersionPredicate presence = AlwaysPresent);
+    SvgObjectMonster();
 
     Text16& item01;
     ElemBinarySequence<unsigned int[7]>& item02;
@@ -83,12 +83,12 @@ public:
 // tags), then a common tail of two bytes, a 32-bit value and three texts.
 class SvgQuest : public ConditionnalBinarySequence<unsigned char> {
 public:
-    explicit SvgQuest(VersionPredicate presence = AlwaysPresent);
+    SvgQuest();
 };
 
 class SvgSeerHut : public BinarySequence {
 public:
-    explicit SvgSeerHut(VersionPredicate presence = AlwaysPresent);
+    SvgSeerHut();
 
     SvgQuest& item01;
     ElemBinarySequence<unsigned char[12]>& item02;
@@ -99,7 +99,7 @@ public:
 
 class SvgQuestGuard : public BinarySequence {
 public:
-    explicit SvgQuestGuard(VersionPredicate presence = AlwaysPresent);
+    SvgQuestGuard();
 
     SvgQuest& item01;
     ElemBinarySequence<unsigned char>& item02;
@@ -108,7 +108,7 @@ public:
 // A town event is a global event with three more fields, so it extends this record.
 class SvgGlobalEvent : public BinarySequence {
 public:
-    explicit SvgGlobalEvent(VersionPredicate presence = AlwaysPresent);
+    SvgGlobalEvent();
 
     Text16& item01;
     ElemBinarySequence<int[7]>& item02;
@@ -121,7 +121,7 @@ public:
 
 class SvgTownEvent : public SvgGlobalEvent {
 public:
-    explicit SvgTownEvent(VersionPredicate presence = AlwaysPresent);
+    SvgTownEvent();
 
     ElemBinarySequence<unsigned char>& item08;
     ElemBinarySequence<unsigned char[8]>& item09;
@@ -130,7 +130,7 @@ public:
 
 class SvgSign : public BinarySequence {
 public:
-    explicit SvgSign(VersionPredicate presence = AlwaysPresent);
+    SvgSign();
 
     Text16& item01;
     ElemBinarySequence<unsigned char>& item02;
@@ -138,7 +138,7 @@ public:
 
 class SvgMine : public BinarySequence {
 public:
-    explicit SvgMine(VersionPredicate presence = AlwaysPresent);
+    SvgMine();
 
     ElemBinarySequence<signed char>& item01;
     ElemBinarySequence<unsigned char>& item02;
@@ -149,7 +149,7 @@ public:
 
 class SvgDwelling : public BinarySequence {
 public:
-    explicit SvgDwelling(VersionPredicate presence = AlwaysPresent);
+    SvgDwelling();
 
     ElemBinarySequence<signed char>& item01;
     ElemBinarySequence<unsigned char>& item02;
@@ -163,7 +163,7 @@ public:
 
 class SvgGarnisson : public BinarySequence {
 public:
-    explicit SvgGarnisson(VersionPredicate presence = AlwaysPresent);
+    SvgGarnisson();
 
     ElemBinarySequence<unsigned char>& item01;
     ElemBinarySequence<int[14]>& item02;
@@ -172,7 +172,7 @@ public:
 
 class SvgBoat : public BinarySequence {
 public:
-    explicit SvgBoat(VersionPredicate presence = AlwaysPresent);
+    SvgBoat();
 
     ElemBinarySequence<unsigned char>& item01;
     ElemBinarySequence<signed char>& item02;
@@ -187,7 +187,7 @@ public:
 // A single record at the root, not a list.
 class Obelisks : public BinarySequence {
 public:
-    explicit Obelisks(VersionPredicate presence = AlwaysPresent);
+    Obelisks();
 
     ElemBinarySequence<unsigned char>& item01;
     ElemBinarySequence<unsigned char[48]>& item02;
@@ -195,7 +195,7 @@ public:
 
 class SvgCrbank : public BinarySequence {
 public:
-    explicit SvgCrbank(VersionPredicate presence = AlwaysPresent);
+    SvgCrbank();
 
     ElemBinarySequence<int[14]>& item01;
     ElemBinarySequence<int[7]>& item02;

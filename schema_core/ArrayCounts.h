@@ -30,7 +30,7 @@ void readRecords(BinarySequence& owner, ByteInput& in, const SvgVersion& version
     in.requireAvailable(count);
     owner.reserveChildren(count, in);
     for (std::uint32_t i = 0; i < count; ++i) {
-        auto record = BinarySequence::makeNode<Record>(owner.memory(), AlwaysPresent);
+        auto record = BinarySequence::makeNode<Record>(owner.memory());
         record->read(in, version);
         owner.addChild(std::move(record));
     }

@@ -15,7 +15,7 @@ template <class T>
 class ConditionnalBinarySequence : public BinarySequence {
 public:
     using TagPredicate = bool (*)(T tag);
-    using NodeFactory = std::unique_ptr<BinarySequence> (*)(std::pmr::memory_resource* memory, VersionPredicate presence);
+    using NodeFactory = std::unique_ptr<BinarySequence> (*)(std::pmr::memory_resource* memory);
 
     struct Variant {
         TagPredicate tagTest;
@@ -35,10 +35,10 @@ public:
         clearChildren();
         if (const std::vector<NodeFactory>* cached = cachedSelection()) {
             children.reserve(cached->size());
-            for (NodeFactory factory : *cached) addChild(factory(memory(), AlwaysPresent));
+            for (NodeFactory factory : *cached) addChild(factory(memory()));
         } else {
             for (const Variant& variant : *variants)
-                if (selects(variant, version)) addChild(variant.factory(memory(), AlwaysPresent));
+                if (selects(variant, version)) addChild(variant.factory(memory()));
         }
         readChildren(in, version);
     }
@@ -107,7 +107,7 @@ private:
     SelectionCache* selectionCache = nullptr;
 
     template <class Child>
-    static std::unique_ptr<BinarySequence> makeChild(std::pmr::memory_resource* memory, VersionPredicate presence) {
-        return makeNode<Child>(memory, presence);
+    static std::unique_ptr<BinarySequence> makeChild(std::pmr::memory_resource* memory) {
+        return makeNode<Child>(memory);
     }
 };

@@ -34,13 +34,13 @@ public:
         addNew<ArrayOfBinarySequences<unsigned short, SvgDwelling>>(AlwaysPresent);
         addNew<ArrayOfBinarySequences<unsigned char, SvgGarnisson>>(AlwaysPresent);
         addNew<ArrayOfBinarySequences<unsigned char, SvgBoat>>(AlwaysPresent);
-        addNew<Obelisks>(AlwaysPresent);
+        addNew<Obelisks>();
     }
 };
 
 template <class Record>
 std::unique_ptr<BinarySequence> create() {
-    return std::make_unique<Record>(AlwaysPresent);
+    return std::make_unique<Record>();
 }
 
 struct RecordCase {
