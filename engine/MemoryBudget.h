@@ -9,7 +9,7 @@
 #include <new>
 
 // Thrown when an allocation would pass the budget. It is a std::bad_alloc: the game-state read
-// treats it like any failed allocation, as a corrupted file (code 7).
+// treats it like any failed allocation, as a corrupted file (code 7) that ran out of memory.
 class MemoryBudgetExceeded : public std::bad_alloc {
 public:
     const char* what() const noexcept override;
