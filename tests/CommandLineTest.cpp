@@ -184,8 +184,8 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrorsConvertNothing) {
          "savefile-converter: no such file or folder '../games/none.GM1'\n" + usageText()},
         {{"--", "-y"}, 2, "", "savefile-converter: no such file or folder '-y'\n" + usageText()},
         // Blanks, quotes and backslashes reach the program as they were given.
-        {{"-n", "back\\slash \\\\\"quote\\\\"}, 2, "",
-         "savefile-converter: no such file or folder 'back\\slash \\\\\"quote\\\\'\n" + usageText()},
+        {{"-n", "--back\\slash \\\\\"quote\\\\"}, 2, "",
+         "savefile-converter: unknown option '--back\\slash \\\\\"quote\\\\'\n" + usageText()},
         {{"two  blanks\\", "\""}, 2, "", "savefile-converter: no such file or folder 'two  blanks\\'\n" + usageText()},
     };
     for (const InformationCase& c : cases) {
