@@ -15,8 +15,20 @@
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
 
+namespace {
+// The first block of the arena; later blocks grow geometrically.
+constexpr std::size_t firstArenaBlock = std::size_t{256} << 10;
+}  // namespace
+
+// The engine is a node too, allocated as nodes are.
+static_assert(alignof(Q7Svg_impl) <= BinarySequence::nodeAlignment);
+
+EngineMemory::EngineMemory(std::pmr::memory_resource* upstream)
+    : budget(UnlimitedMemory, upstream), arena(firstArenaBlock, &budget) {}
+
 // The top-level nodes in file order, one line per node.
-Q7Svg_impl::Q7Svg_impl() : BinarySequence(AlwaysPresent), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {  // 1
+Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
+    : EngineMemory(upstream), BinarySequence(AlwaysPresent, &arena), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {  // 1
     for (int player = 0; player < 8; ++player) addNew<SVG_PLAYER_ATTRIBUTES>();                  // 2 to 9
     addNew<SvgSpecialVictoryConditions>();                                                       // 10
     addNew<SvgSpecialLossConditions>();                                                          // 11
@@ -65,7 +77,9 @@ Q7Svg_impl::Q7Svg_impl() : BinarySequence(AlwaysPresent), basicParameters(addNew
     addNew<HDModeData>();                                                                        // 61
 }
 
-Q7Svg_impl::~Q7Svg_impl() = default;
+// Every node and buffer of the tree lives in the arena, which goes right after this: walking the
+// tree to destroy it node by node would only touch all of it once more.
+Q7Svg_impl::~Q7Svg_impl() { abandonTreeToArena(); }
 
 void Q7Svg_impl::fail(std::uint32_t code, std::string message) {
     errorCode = code;
@@ -75,6 +89,9 @@ void Q7Svg_impl::fail(std::uint32_t code, std::string message) {
 void Q7Svg_impl::parse(ByteInput& in, const std::string& fileName) {
     readVersionHeader(in, sourceVersion);
     if (!isAcceptedSourceVersion(sourceVersion)) return fail(4, engine_messages::unsupportedVersion(fileName, sourceVersion));
+    // Past its budget the tree is refused like any other impossible content: a real save never
+    // comes near it. The write that follows builds little and is not limited.
+    budget.setLimit(treeMemoryBudget(loadedContentBytes));
     try {
         // From here on a short read, including one left over from the version pre-read, raises.
         in.seek(0);
@@ -85,6 +102,7 @@ void Q7Svg_impl::parse(ByteInput& in, const std::string& fileName) {
         sourceKind = 0;
         fail(7, engine_messages::corrupted(fileName));
     }
+    budget.setLimit(UnlimitedMemory);
 }
 
 std::string baseNameOf(const std::string& path) {

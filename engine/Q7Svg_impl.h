@@ -5,16 +5,35 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 
+#include "engine/MemoryBudget.h"
 #include "schema_core/BinarySequence.h"
 
 class InputFile;
 class SVG_BASIC_PARAMETERS;
 
-class Q7Svg_impl : public BinarySequence {
+// The memory of one engine's tree: an arena that hands out nodes and buffers at memory speed and
+// returns them all at once when the engine goes. The arena takes its blocks from `upstream`
+// through a budget, so that a hostile save cannot build a tree the machine cannot hold. A base of
+// the engine, so that it exists before the root node and outlives it.
+class EngineMemory {
 public:
-    Q7Svg_impl();
+    explicit EngineMemory(std::pmr::memory_resource* upstream);
+    EngineMemory(const EngineMemory&) = delete;
+    EngineMemory& operator=(const EngineMemory&) = delete;
+
+    std::pmr::memory_resource* upstream() const { return budget.upstream(); }
+
+protected:
+    MemoryBudget budget;
+    std::pmr::monotonic_buffer_resource arena;
+};
+
+class Q7Svg_impl : private EngineMemory, public BinarySequence {
+public:
+    explicit Q7Svg_impl(std::pmr::memory_resource* upstream = std::pmr::new_delete_resource());
     ~Q7Svg_impl() override;
 
     // Reads a save file, raw or gzip, into the tree.
@@ -24,6 +43,8 @@ public:
 
     // Game-state content above this size is refused (real saves are a few megabytes).
     static constexpr std::size_t maxContentBytes = std::size_t{128} << 20;
+    // A sound member of content within that bound is never larger than this.
+    static constexpr std::size_t maxMemberBytes = maxContentBytes + maxContentBytes / 64 + 1024;
 
     SvgVersion sourceVersion;
     std::string outputBaseName;   // output file name without its directory
@@ -31,10 +52,15 @@ public:
     std::uint32_t errorCode = 0;
     std::string errorMessage;
 
+    // Where the tree's arena takes its memory from: counting this resource counts the tree.
+    using EngineMemory::upstream;
+
 private:
     void loadRaw(InputFile& file, const std::string& fileName);
     void loadGzip(InputFile& file, const std::string& fileName);
+    bool loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
     void parse(ByteInput& in, const std::string& fileName);
+    void writeConverted(const SvgVersion& target, bool compress, const std::string& fileName);
     void fail(std::uint32_t code, std::string message);
 
     // Size of the loaded game state: the converted body is about as large.

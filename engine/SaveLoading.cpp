@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "engine/EngineMessages.h"
 #include "engine/FileAccess.h"
+#include "engine/GzipMember.h"
 #include "engine/Q7Svg_impl.h"
 #include "engine/SaveContainer.h"
 
@@ -63,19 +65,20 @@ void Q7Svg_impl::loadRaw(InputFile& file, const std::string& fileName) {
     if (size < 0) return fail(1, engine_messages::cannotOpenForReading(fileName));
     if (static_cast<unsigned long long>(size) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
     // One byte more than the size found, to notice a file that grew meanwhile.
-    std::vector<unsigned char> content(static_cast<std::size_t>(size) + 1);
-    long long read = file.read(content.data(), content.size());
+    auto content = std::make_unique_for_overwrite<unsigned char[]>(static_cast<std::size_t>(size) + 1);
+    long long read = file.read(content.get(), static_cast<std::size_t>(size) + 1);
     if (read < 0) return fail(1, engine_messages::cannotOpenForReading(fileName));
     if (static_cast<unsigned long long>(read) > maxContentBytes) return fail(7, engine_messages::corrupted(fileName));
-    content.resize(static_cast<std::size_t>(read));
     sourceKind = 2;
-    loadedContentBytes = content.size();
-    ByteInput in(content);
+    loadedContentBytes = static_cast<std::size_t>(read);
+    ByteInput in(content.get(), loadedContentBytes);
     parse(in, fileName);
 }
 
-// The gzip form is accepted only when its first member inflates completely (zlib then has
-// checked the member's CRC-32 and length) and the file's last 4 bytes give the inflated size.
+// The gzip form is accepted only when its first member inflates completely (its CRC-32 and
+// length then have been checked) and the file's last 4 bytes give the inflated size. A sound
+// member is inflated in one call; anything else goes the streaming way, which tells exactly
+// what is wrong.
 void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
     long long size = file.size();
     unsigned char trailer[4];
@@ -83,6 +86,8 @@ void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
         return fail(1, engine_messages::cannotOpenForReading(fileName));
     std::uint32_t expected = static_cast<std::uint32_t>(trailer[0]) | static_cast<std::uint32_t>(trailer[1]) << 8 |
                              static_cast<std::uint32_t>(trailer[2]) << 16 | static_cast<std::uint32_t>(trailer[3]) << 24;
+    if (loadSoundGzip(file, static_cast<std::uint64_t>(size), expected, fileName)) return;
+    if (!file.rewind()) return fail(1, engine_messages::cannotOpenForReading(fileName));
 
     z_stream stream{};
     if (inflateInit2(&stream, 31) != Z_OK) return fail(6, engine_messages::inflateInitFailed(fileName));
@@ -107,4 +112,21 @@ void Q7Svg_impl::loadGzip(InputFile& file, const std::string& fileName) {
     loadedContentBytes = content.size();
     ByteInput in(content);
     parse(in, fileName);
+}
+
+// The whole file in memory, inflated in one call into a buffer of the trailer's size. False,
+// with nothing changed, unless that gives exactly the content the trailer announces.
+bool Q7Svg_impl::loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected,
+                               const std::string& fileName) {
+    if (expected > maxContentBytes || fileSize > maxMemberBytes) return false;
+    auto member = std::make_unique_for_overwrite<unsigned char[]>(fileSize);
+    if (file.read(member.get(), fileSize) != static_cast<long long>(fileSize)) return false;
+    auto content = std::make_unique_for_overwrite<unsigned char[]>(expected);
+    if (!gzip_member::inflateWhole(member.get(), fileSize, content.get(), expected)) return false;
+    member.reset();
+    sourceKind = 1;
+    loadedContentBytes = expected;
+    ByteInput in(content.get(), expected);
+    parse(in, fileName);
+    return true;
 }

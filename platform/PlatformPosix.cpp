@@ -4,7 +4,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <malloc.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,6 +23,8 @@ namespace platform {
 void prepareProcess() {
     // Output into a closed pipe must not end the run with a signal: writes fail quietly instead.
     std::signal(SIGPIPE, SIG_IGN);
+    // Nor may a file-size limit: a write past it fails with EFBIG, and that file's write fails.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Each file builds and frees a tree of many small records plus a few large buffers. Keeping
     // that memory in the process for the next file, instead of handing it back to the system
     // after every file, spares the page faults of faulting it in again.
@@ -155,16 +159,90 @@ void syncDirectory(const std::string& prefix) {
 
 }  // namespace
 
+// ---- The temporary file of a write in progress ----------------------------------------------
+// Recorded where a signal handler can reach it: a run ended by a signal must not leave the
+// hidden temporary behind. The name is recorded before the file exists and forgotten only once
+// the file has been renamed or removed; the interrupt signals are held back meanwhile, so a
+// handler never sees a half-written name or a name that is no longer ours. One temporary at a
+// time: the run is single-threaded.
+
+namespace {
+
+// Signals that end the run and that the console catches to clean up before it goes.
+constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// Fixed storage: a handler can neither allocate nor follow a std::string that may be moving.
+char recordedName[PATH_MAX];
+volatile std::sig_atomic_t nameRecorded = 0;
+
+// Holds the interrupt signals back for its lifetime; they are handled when it ends.
+class InterruptSignalsHeld {
+public:
+    InterruptSignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signalNumber : InterruptSignals) sigaddset(&held, signalNumber);
+        pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~InterruptSignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    InterruptSignalsHeld(const InterruptSignalsHeld&) = delete;
+    InterruptSignalsHeld& operator=(const InterruptSignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
+// Creates a fresh file from `pattern`, whose last six characters "XXXXXX" are replaced as
+// mkstemp does, and records it. Returns the open descriptor, or -1 with errno set.
+int createRecordedTemporary(std::string& pattern) {
+    if (pattern.size() >= sizeof recordedName) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    InterruptSignalsHeld held;
+    std::memcpy(recordedName, pattern.c_str(), pattern.size() + 1);
+    const int fd = ::mkostemp(recordedName, O_CLOEXEC);
+    if (fd < 0) return -1;
+    nameRecorded = 1;
+    pattern = recordedName;
+    return fd;
+}
+
+// Renames the recorded temporary to `target` and forgets it. Returns 0, or the errno of the
+// failed rename; the temporary then stays recorded.
+int renameRecordedTemporary(const std::string& target) {
+    InterruptSignalsHeld held;
+    if (::rename(recordedName, target.c_str()) != 0) return errno;
+    nameRecorded = 0;
+    return 0;
+}
+
+// Removes the recorded temporary, if any, and forgets it.
+void removeRecordedTemporary() {
+    InterruptSignalsHeld held;
+    if (nameRecorded) ::unlink(recordedName);
+    nameRecorded = 0;
+}
+
+// For signal handlers: unlinks the recorded temporary, if any. Async-signal-safe.
+void unlinkRecordedTemporaryInHandler() {
+    if (!nameRecorded) return;
+    ::unlink(recordedName);
+    nameRecorded = 0;
+}
+
+}  // namespace
+
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
     const std::string prefix = directoryPrefix(path);
     // A short fixed-length name that is never taken for a save file by name.
     std::string name = prefix + ".conv-XXXXXX";
-    int fd = ::mkstemp(name.data());
+    int fd = createRecordedTemporary(name);
     if (fd < 0) return {FileWriteResult::CannotCreate, std::strerror(errno)};
 
     auto abandon = [&](int error) {
         if (fd >= 0) ::close(fd);
-        ::unlink(name.c_str());
+        removeRecordedTemporary();
         return FileWriteResult{FileWriteResult::WriteFailed, std::strerror(error)};
     };
     if (::fchmod(fd, newFileMode()) != 0) return abandon(errno);
@@ -173,7 +251,7 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     int closed = ::close(fd);
     fd = -1;
     if (closed != 0) return abandon(errno);
-    if (::rename(name.c_str(), path.c_str()) != 0) return abandon(errno);
+    if (int renameError = renameRecordedTemporary(path); renameError != 0) return abandon(renameError);
     syncDirectory(prefix);
     return {FileWriteResult::Written, {}};
 }
@@ -184,14 +262,16 @@ std::string saveFieldName(const std::string& name) { return name; }
 
 namespace {
 
-// What a fatal signal must undo before the program goes: the colours written so far and the
-// terminal mode of a pause in progress. Only async-signal-safe calls touch it.
+// What a fatal signal must undo before the program goes: the temporary file of a write in
+// progress, the colours written so far and the terminal mode of a pause in progress. Only
+// async-signal-safe calls touch it.
 volatile std::sig_atomic_t signalResetColours = 0;
 volatile std::sig_atomic_t signalRestoreTerminal = 0;
 int signalTerminalFd = -1;
 termios signalSavedTerminal{};
 
-extern "C" void resetTerminalAndReraise(int signalNumber) {
+extern "C" void cleanUpAndReraise(int signalNumber) {
+    unlinkRecordedTemporaryInHandler();
     if (signalRestoreTerminal) tcsetattr(signalTerminalFd, TCSANOW, &signalSavedTerminal);
     if (signalResetColours) {
         ssize_t ignored = ::write(STDOUT_FILENO, EscapeReset.data(), EscapeReset.size());
@@ -216,7 +296,7 @@ void restoreConsoleAttributes() {}
 void noteEscapeColoursInForce(bool inForce) { signalResetColours = inForce ? 1 : 0; }
 
 void installInterruptRestore() {
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signalNumber, resetTerminalAndReraise);
+    for (int signalNumber : InterruptSignals) std::signal(signalNumber, cleanUpAndReraise);
 }
 
 bool standardInputIsKeyboard() { return isatty(STDIN_FILENO) != 0; }

@@ -94,11 +94,13 @@ void SvgHeroFixedSizeArray::write(ByteOutput& out, const SvgVersion& version) co
     writeChildren(out, version);
     if (!addDefaultHeroes || version.svg_version < 44) return;
     ByteOutput defaultHero;
+    NodeBuildScope scope(memory());
     SvgHero().write(defaultHero, version);
     for (std::size_t i = 0; i < addedHeroCount; ++i) out.write(defaultHero.bytes().data(), defaultHero.size());
 }
 
 void SvgHeroFixedSizeArray::addHeroes(std::size_t count) {
+    children.reserve(children.size() + count);
     for (std::size_t i = 0; i < count; ++i) addNew<SvgHero>(AlwaysPresent);
 }
 

@@ -11,7 +11,7 @@ namespace {
 constexpr std::uint64_t maxBlockSize = std::numeric_limits<std::int32_t>::max();
 
 // Reads a block of `size` bytes; the stream must hold them all before anything is allocated.
-void readBlock(ByteInput& in, std::vector<unsigned char>& block, std::size_t size) {
+void readBlock(ByteInput& in, NodeBytes& block, std::size_t size) {
     in.requireAvailable(size);
     block.resize(size);
     in.read(block.data(), block.size());
@@ -165,6 +165,7 @@ void SvgMonolythsArray::read(ByteInput& in, const SvgVersion& version) {
     // Every list takes at least its 2-byte count, so hostile counts fail before any allocation.
     std::uint64_t lists = static_cast<std::uint64_t>(groupOneCount) + groupTwoCount;
     in.requireAvailable(lists * sizeof(unsigned short));
+    reserveChildren(static_cast<std::size_t>(lists), in);
     for (std::uint64_t i = 0; i < lists; ++i) addNew<TeleportList>();
     readChildren(in, version);
 }

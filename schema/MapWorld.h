@@ -66,7 +66,7 @@ public:
     static std::int32_t targetCount(const SvgVersion& version);
 
     std::int32_t artifactCount = 0;
-    std::vector<unsigned char> bytes;
+    NodeBytes bytes{memory()};
 };
 
 class SvgRumor : public BinarySequence {
@@ -98,7 +98,7 @@ public:
     const unsigned int& mapSize;
     const unsigned char& twoLevels;
     std::int32_t cellsSize = 0;
-    std::vector<unsigned char> bytes;
+    NodeBytes bytes{memory()};
 };
 
 // The map cells of all levels, held as one opaque block. The block's size is measured by walking

@@ -1,36 +1,34 @@
 #include "schema/PlayerTownMisc.h"
 
+#include <algorithm>
+
 #include "schema_core/LittleEndian.h"
 #include "schema_core/TagPredicates.h"
 
 // --- ComboArtsMsk -------------------------------------------------------------------------
 
 void ComboArtsMsk::read(ByteInput& in, const SvgVersion& version) {
-    clearChildren();
+    mask.clear();
     if (version.svg_version < 44) {
         count = oldFormatBits;
     } else {
         readLittleEndian(in, count);
         if (count >= countLimit) throw RecordLimitError("combination mask count above the limit");
     }
-    std::uint32_t maskBytes = (count + 7) / 8;
-    for (std::uint32_t i = 0; i < maskBytes; ++i) addNew<ElemBinarySequence<unsigned char>>();
-    readChildren(in, version);
+    mask.resize((count + 7) / 8);
+    in.read(mask.data(), mask.size());
 }
 
 void ComboArtsMsk::write(ByteOutput& out, const SvgVersion& version) const {
     if (version.svg_version >= 44) {
         writeLittleEndian(out, count);
-        writeChildren(out, version);
+        out.write(mask.data(), mask.size());
         return;
     }
     // The old layout has room for exactly 2 mask bytes: a longer mask cannot be expressed and is
     // cleared, a shorter one is padded with zero bytes.
     unsigned char oldMask[2] = {0, 0};
-    if (children.size() <= 2) {
-        for (std::size_t i = 0; i < children.size(); ++i)
-            oldMask[i] = static_cast<const ElemBinarySequence<unsigned char>&>(*children[i]).value;
-    }
+    if (mask.size() <= 2) std::copy(mask.begin(), mask.end(), oldMask);
     out.write(oldMask, sizeof oldMask);
 }
 

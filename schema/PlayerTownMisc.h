@@ -25,6 +25,7 @@ public:
     void write(ByteOutput& out, const SvgVersion& version) const override;
 
     std::uint32_t count = 0;  // number of mask bits
+    NodeBytes mask{memory()};  // one byte per 8 bits
 };
 
 class SvgPlayer : public BinarySequence {
@@ -151,5 +152,5 @@ public:
     void write(ByteOutput& out, const SvgVersion& version) const override;
 
     int length = 0;
-    std::vector<unsigned char> data;
+    NodeBytes data{memory()};
 };

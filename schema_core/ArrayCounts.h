@@ -28,8 +28,9 @@ void writeCount(ByteOutput& out, std::size_t count) {
 template <class Record>
 void readRecords(BinarySequence& owner, ByteInput& in, const SvgVersion& version, std::uint32_t count) {
     in.requireAvailable(count);
+    owner.reserveChildren(count, in);
     for (std::uint32_t i = 0; i < count; ++i) {
-        auto record = std::make_unique<Record>(AlwaysPresent);
+        auto record = BinarySequence::makeNode<Record>(owner.memory(), AlwaysPresent);
         record->read(in, version);
         owner.addChild(std::move(record));
     }

@@ -2,7 +2,10 @@
 // A count of integer type N, then that many records of type T created while reading.
 // Text is ArrayOfBinarySequences<short or unsigned int, ElemBinarySequence<char>>.
 
+#include <string_view>
+
 #include "schema_core/ArrayCounts.h"
+#include "schema_core/ElemBinarySequence.h"
 
 template <class N, class T>
 class ArrayOfBinarySequences : public BinarySequence {
@@ -19,4 +22,34 @@ public:
         array_counts::writeCount<N>(out, children.size());
         for (const auto& child : children) child->write(out, version);
     }
+};
+
+// A text: the same count rules as any record array, but its characters are one-byte records with
+// nothing else to them, so they are held in one buffer and read and written as one block.
+template <class N>
+class ArrayOfBinarySequences<N, ElemBinarySequence<char>> : public BinarySequence {
+public:
+    explicit ArrayOfBinarySequences(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
+
+    void read(ByteInput& in, const SvgVersion& version) override {
+        if (!isPresent(version)) return;
+        std::uint32_t count = array_counts::readCount<N>(in);
+        in.requireAvailable(count);
+        // A tree is read once; like record arrays, a text appends to what it holds.
+        std::size_t start = text.size();
+        text.resize(start + count);
+        in.read(text.data() + start, count);
+    }
+
+    void write(ByteOutput& out, const SvgVersion& version) const override {
+        if (!isPresent(version)) return;
+        array_counts::writeCount<N>(out, text.size());
+        out.write(text.data(), text.size());
+    }
+
+    std::string_view characters() const { return {text.data(), text.size()}; }
+    std::size_t size() const { return text.size(); }
+
+private:
+    std::pmr::vector<char> text{memory()};
 };

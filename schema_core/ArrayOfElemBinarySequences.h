@@ -3,7 +3,6 @@
 // exactly as it stands in the file, so it is written back byte for byte.
 
 #include <type_traits>
-#include <vector>
 
 #include "schema_core/ArrayCounts.h"
 
@@ -37,5 +36,5 @@ public:
     }
 
     N count{};
-    std::vector<unsigned char> elements;  // count values of T, little-endian as on file
+    NodeBytes elements{memory()};  // count values of T, little-endian as on file
 };

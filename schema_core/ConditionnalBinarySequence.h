@@ -2,8 +2,10 @@
 // A tag followed by the children that the tag selects. Records derive from it and register
 // their variants in their constructors; every read rebuilds the children from the new tag.
 
+#include <array>
 #include <cstddef>
 #include <memory>
+#include <memory_resource>
 #include <stdexcept>
 #include <vector>
 
@@ -14,7 +16,7 @@ template <class T>
 class ConditionnalBinarySequence : public BinarySequence {
 public:
     using TagPredicate = bool (*)(T tag);
-    using NodeFactory = std::unique_ptr<BinarySequence> (*)(VersionPredicate presence);
+    using NodeFactory = std::unique_ptr<BinarySequence> (*)(std::pmr::memory_resource* memory, VersionPredicate presence);
 
     struct Variant {
         TagPredicate tagTest;
@@ -30,20 +32,18 @@ public:
     template <class Child>
     void addVariant(TagPredicate tagTest, VersionPredicate versionTest) {
         if (variants->size() == maxVariants) throw std::length_error("too many variants for one record");
-        variants->push_back({tagTest, versionTest, &makeNode<Child>});
+        variants->push_back({tagTest, versionTest, &makeChild<Child>});
     }
 
     void read(ByteInput& in, const SvgVersion& version) override {
         readLittleEndian(in, tag);
         clearChildren();
-        // Each variant is tested once; the selected factories are kept on the stack while the
-        // child list is sized for them.
-        NodeFactory selected[maxVariants];
-        std::size_t count = 0;
-        for (const Variant& variant : *variants)
-            if (variant.tagTest(tag) && variant.versionTest(version)) selected[count++] = variant.factory;
-        children.reserve(count);
-        for (std::size_t i = 0; i < count; ++i) addChild(selected[i](AlwaysPresent));
+        if (const std::vector<NodeFactory>* cached = cachedSelection()) {
+            addChildren(cached->data(), cached->size());
+        } else {
+            NodeFactory selected[maxVariants];
+            addChildren(selected, select(version, selected));
+        }
         readChildren(in, version);
     }
 
@@ -59,22 +59,69 @@ protected:
     // many times calls this first in its constructor, naming its own class: the first instance
     // registers into a list kept for the class, later instances share that list and skip their
     // registration (the call then returns true). This spares each instance its own copy.
+    //
+    // With a one-byte tag the class also keeps what each tag value selects, so that a record
+    // read tests the variants only the first time its tag value is seen.
     template <class Record>
     bool shareVariantsOf() {
-        static std::vector<Variant> shared;
+        // Kept for the program's life, outside any tree.
+        static std::pmr::vector<Variant> shared{std::pmr::new_delete_resource()};
         static bool registered = false;
         variants = &shared;
+        if constexpr (sizeof(T) == 1) {
+            static SelectionCache cache;
+            selectionCache = &cache;
+        }
         bool alreadyRegistered = registered;
         registered = true;
         return alreadyRegistered;
     }
 
-    std::vector<Variant> ownVariants;
-    std::vector<Variant>* variants = &ownVariants;
+    std::pmr::vector<Variant> ownVariants{memory()};
+    std::pmr::vector<Variant>* variants = &ownVariants;
 
 private:
+    // The factories selected per tag value, for variants that all hold in every version.
+    struct SelectionCache {
+        std::array<std::vector<NodeFactory>, 256> byTag;
+        std::array<bool, 256> known{};
+    };
+
+    // Each variant is tested once; returns how many factories were put into `selected`.
+    std::size_t select(const SvgVersion& version, NodeFactory* selected) const {
+        std::size_t count = 0;
+        for (const Variant& variant : *variants)
+            if (variant.tagTest(tag) && variant.versionTest(version)) selected[count++] = variant.factory;
+        return count;
+    }
+
+    const std::vector<NodeFactory>* cachedSelection() {
+        if (selectionCache == nullptr) return nullptr;
+        auto index = static_cast<unsigned char>(tag);
+        if (!selectionCache->known[index]) {
+            for (const Variant& variant : *variants)
+                if (variant.versionTest != AlwaysPresent) {
+                    selectionCache = nullptr;  // the version would take part in the choice
+                    return nullptr;
+                }
+            NodeFactory selected[maxVariants];
+            SvgVersion anyVersion;
+            std::size_t count = select(anyVersion, selected);
+            selectionCache->byTag[index].assign(selected, selected + count);
+            selectionCache->known[index] = true;
+        }
+        return &selectionCache->byTag[index];
+    }
+
+    void addChildren(const NodeFactory* factories, std::size_t count) {
+        children.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) addChild(factories[i](memory(), AlwaysPresent));
+    }
+
+    SelectionCache* selectionCache = nullptr;
+
     template <class Child>
-    static std::unique_ptr<BinarySequence> makeNode(VersionPredicate presence) {
-        return std::make_unique<Child>(presence);
+    static std::unique_ptr<BinarySequence> makeChild(std::pmr::memory_resource* memory, VersionPredicate presence) {
+        return makeNode<Child>(memory, presence);
     }
 };

@@ -2,7 +2,7 @@
 
 FixedLengthArrayOfElemBinarySequences<unsigned char>::FixedLengthArrayOfElemBinarySequences(
     int length, unsigned char fill, VersionPredicate presence)
-    : BinarySequence(presence), length(length), data(length > 0 ? length : 0, fill) {}
+    : BinarySequence(presence), length(length), data(length > 0 ? static_cast<std::size_t>(length) : 0, fill, memory()) {}
 
 // Bytes without a fill start at zero; such nodes are always read before they are written.
 FixedLengthArrayOfElemBinarySequences<unsigned char>::FixedLengthArrayOfElemBinarySequences(

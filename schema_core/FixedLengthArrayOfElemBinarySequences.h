@@ -1,8 +1,6 @@
 #pragma once
 // A byte block whose length is fixed when the node is built, optionally filled with one value.
 
-#include <vector>
-
 #include "schema_core/BinarySequence.h"
 
 template <class T>
@@ -18,5 +16,5 @@ public:
     void write(ByteOutput& out, const SvgVersion& version) const override;
 
     const int length;
-    std::vector<unsigned char> data;
+    NodeBytes data;
 };

@@ -85,7 +85,7 @@ TEST(Hero, TextOfFiveCharactersShiftsLaterFieldsByFive) {
 
     SvgHero hero;
     EXPECT_EQ(convertNode(hero, bytes, v44s3, v44s3), bytes);
-    EXPECT_EQ(hero.item04.getChildren().size(), 5u);
+    EXPECT_EQ(hero.item04.characters(), "Arvid");
     EXPECT_EQ(hero.item05.value, 3);
     EXPECT_EQ(bytes[26 + 5], 3);
     EXPECT_EQ(hero.item54.value, 0xAB);

@@ -23,7 +23,7 @@ TEST(ComboArtsMsk, MaskBytesFollowTheBitCount) {
         encode(in, source, v44s2);
         ComboArtsMsk record;
         EXPECT_EQ(convertNode(record, in, v44s2, v44s3), in.data) << c.count;
-        EXPECT_EQ(record.getChildren().size(), c.maskBytes);
+        EXPECT_EQ(record.mask.size(), c.maskBytes);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "engine/Q7Svg_impl.h"
 #include "tests/support/Gzip.h"
 #include "tests/support/SaveBuilder.h"
+#include "tests/support/TextRichContent.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -62,6 +63,7 @@ TEST_P(SaveConversion, MediumAndExtraLargeSavesConvertExactly) {
     Rng rng(77);
     expectExactConversion(family, gzip, randomGameState(family, rng, SaveSize::medium()), "medium");
     expectExactConversion(family, gzip, randomGameState(family, rng, SaveSize::extraLarge()), "extra-large");
+    expectExactConversion(family, gzip, randomGameState(family, rng, withRichTexts(SaveSize::medium())), "medium, rich texts");
 }
 
 TEST_P(SaveConversion, MakeSaveFileIsALoadableSaveOfItsFamily) {
@@ -94,6 +96,22 @@ TEST(SaveSizes, GameStateCompressesThreeToFiveTimes) {
     Bytes extraLarge = encodeGameState(randomGameState(SaveFamily::Ostrel42, rng, SaveSize::extraLarge()),
                                        versionOf(SaveFamily::Ostrel42));
     EXPECT_GE(extraLarge.size(), 3'000'000u);
+}
+
+// Text-rich saves carry the texts of real ones: 10 to 15 % of the game state at every size.
+TEST(SaveSizes, TextRichSavesHoldTheirShareOfTexts) {
+    const std::pair<const char*, SaveSize> sizes[] = {
+        {"small", SaveSize::small()}, {"medium", SaveSize::medium()}, {"extra-large", SaveSize::extraLarge()}};
+    for (const auto& [name, size] : sizes) {
+        for (SaveFamily family : {SaveFamily::Ostrel42, SaveFamily::Brevin45Sub3}) {
+            Rng rng(9);
+            GameStateContent content = randomGameState(family, rng, withRichTexts(size));
+            double share = static_cast<double>(textBytesOf(content)) /
+                           static_cast<double>(encodeGameState(content, versionOf(family)).size());
+            EXPECT_GE(share, 0.10) << name << " " << nameOf(family);
+            EXPECT_LE(share, 0.15) << name << " " << nameOf(family);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFamilies, SaveConversion,

@@ -3,7 +3,7 @@
 # missing with apt-get; otherwise prints the exact install line and fails.
 set -euo pipefail
 
-packages=(cmake g++ make zlib1g-dev libgtest-dev "$@")
+packages=(cmake g++ make zlib1g-dev libdeflate-dev libgtest-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)

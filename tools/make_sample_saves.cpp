@@ -2,7 +2,9 @@
 // small to extra-large, named and nested as a player's save folder is. The same seed and count
 // always give the same files, byte for byte.
 //
-//   make-sample-saves <folder> [--seed N] [--count N]
+//   make-sample-saves <folder> [--seed N] [--count N] [--text-rich]
+//
+// --text-rich gives every save the texts of a real game state (about 13 % of it).
 
 #include <cerrno>
 #include <cstdint>
@@ -16,6 +18,7 @@
 
 #include "tests/support/Gzip.h"
 #include "tests/support/SaveBuilder.h"
+#include "tests/support/TextRichContent.h"
 
 namespace {
 
@@ -23,6 +26,7 @@ struct Options {
     std::filesystem::path folder;
     std::uint64_t seed = 1;
     std::size_t count = 30;
+    bool textRich = false;
 };
 
 enum class SampleSize { Small, Medium, ExtraLarge };
@@ -50,6 +54,10 @@ SaveSize profileOf(SampleSize size) {
         case SampleSize::ExtraLarge: return SaveSize::extraLarge();
     }
     return SaveSize::small();
+}
+
+SaveSize profileOf(SampleSize size, bool textRich) {
+    return textRich ? withRichTexts(profileOf(size)) : profileOf(size);
 }
 
 // Family, size and container cycle with coprime periods (5, 3, 2), so any 30 consecutive
@@ -92,6 +100,11 @@ bool parseOptions(int argc, char** argv, Options& options) {
     options.folder = argv[1];
     for (int i = 2; i < argc; i += 2) {
         std::string flag = argv[i];
+        if (flag == "--text-rich") {
+            options.textRich = true;
+            --i;
+            continue;
+        }
         std::uint64_t value = 0;
         if (i + 1 >= argc || !parseNumber(argv[i + 1], value)) return false;
         if (flag == "--seed") options.seed = value;
@@ -113,15 +126,16 @@ bool writeFile(const std::filesystem::path& path, const std::vector<unsigned cha
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::cerr << "usage: make-sample-saves <folder> [--seed N] [--count N]\n"
-                     "Writes N synthetic saves (default 30: every family, size and container form).\n";
+        std::cerr << "usage: make-sample-saves <folder> [--seed N] [--count N] [--text-rich]\n"
+                     "Writes N synthetic saves (default 30: every family, size and container form);\n"
+                     "--text-rich gives them the texts of real game states.\n";
         return 2;
     }
     try {
         for (std::size_t i = 0; i < options.count; ++i) {
             SamplePlan plan = planFor(i);
             Rng rng(options.seed * 1000003u + i);
-            Bytes body = encodeGameState(randomGameState(plan.family, rng, profileOf(plan.size)), versionOf(plan.family));
+            Bytes body = encodeGameState(randomGameState(plan.family, rng, profileOf(plan.size, options.textRich)), versionOf(plan.family));
             std::vector<unsigned char> file = plan.gzip ? gzipMember(body.data) : body.data;
             if (!writeFile(options.folder / plan.relativePath, file)) {
                 std::cerr << "make-sample-saves: cannot write " << (options.folder / plan.relativePath) << "\n";

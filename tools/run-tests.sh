@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite three times: a plain optimised build, a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine; then
-# compares the Windows and Linux converters' outputs on the same saves byte for byte. Fails if
-# any test fails, none ran, or any output differs.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under Wine; compares
+# the Windows and Linux converters' outputs on the same saves byte for byte; then runs every
+# fuzz target for FUZZ_SECONDS seconds each (default 60; 0 skips fuzzing). Fails if any test
+# fails, none ran, any output differs, or a fuzz target finds a fault.
+#
+#   tools/run-tests.sh [FUZZ_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/ensure-packages.sh
+fuzz_seconds=${1:-60}
+[[ "$fuzz_seconds" =~ ^[0-9]+$ ]] || { echo "usage: tools/run-tests.sh [FUZZ_SECONDS]" >&2; exit 2; }
+tools/ensure-packages.sh clang libclang-rt-14-dev
 jobs=$(nproc)
 
 run_suite() {
@@ -28,4 +33,10 @@ cmake --build build-windows -j"$jobs" --target converter_tests
 ctest --test-dir build-windows --output-on-failure --no-tests=error -j"$jobs"
 tools/compare-windows-output.sh build-tests build-windows
 echo "Windows build, suite and comparison took $((SECONDS - windows_start)) s."
-echo "All tests passed in all three builds."
+if [[ $fuzz_seconds -gt 0 ]]; then
+  echo "== Fuzzing, $fuzz_seconds s per target =="
+  tools/run-fuzz.sh "$fuzz_seconds"
+  echo "All tests passed in all three builds; the fuzz targets found no fault."
+else
+  echo "All tests passed in all three builds (fuzzing skipped)."
+fi

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tests/support/Gzip.h"
+#include "tests/support/TextRichContent.h"
 
 SvgVersion versionOf(SaveFamily family, std::uint32_t hwSubversion) {
     SvgVersion v;
@@ -123,6 +124,8 @@ GameStateContent randomGameState(SaveFamily family, Rng& rng, const SaveSize& si
     c.addInfo = randomAddInfo(rng, v);
     c.hw = randomHW(rng, v);
     c.hdModeData = randomHDModeTail(rng, size.tailBytes);
+    // Drawn last, so that the other values are those of the same save without rich texts.
+    if (size.richTexts) giveRealisticTexts(c, rng, v);
     return c;
 }
 

@@ -83,6 +83,7 @@ struct SaveSize {
     std::size_t teleportGroupOne = 9;
     std::size_t teleportGroupTwo = 5;
     std::size_t tailBytes = 24;
+    bool richTexts = false;  // texts as real game states carry them (TextRichContent.h)
 
     static SaveSize small() { return {}; }
     static SaveSize medium();

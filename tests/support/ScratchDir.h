@@ -1,5 +1,5 @@
 #pragma once
-// A fresh directory under the system temporary directory, removed with everything in it when
+// A fresh directory under the system temporary directory (or another parent), removed with everything in it when
 // the object goes. Each test gets its own, so tests may run in parallel.
 
 #include <atomic>
@@ -14,11 +14,11 @@
 
 class ScratchDir {
 public:
-    ScratchDir() {
+    explicit ScratchDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
         static std::atomic<unsigned> counter{0};
         std::random_device seed;
         for (int attempt = 0;; ++attempt) {
-            path_ = std::filesystem::temp_directory_path() /
+            path_ = parent /
                     ("converter-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                      std::to_string(seed()));
             std::error_code error;
@@ -57,3 +57,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A temporary directory on a memory file system where there is one, for work that writes and
+// syncs many files; the system temporary directory otherwise.
+inline std::filesystem::path memoryBackedTempDirectory() {
+    const std::filesystem::path memory = "/dev/shm";
+    std::error_code error;
+    return std::filesystem::is_directory(memory, error) ? memory : std::filesystem::temp_directory_path();
+}

@@ -1,0 +1,96 @@
+#include "fuzz/FuzzTargets.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <vector>
+
+#include "driver/Q7Svg.h"
+#include "driver/SaveProbe.h"
+#include "engine/Q7Svg_impl.h"
+#include "engine/SaveContainer.h"
+#include "tests/support/ConversionCheck.h"
+#include "tests/support/ScratchDir.h"
+
+namespace {
+
+// One folder for the whole process: targets run many thousand times.
+const ScratchDir& scratch() {
+    static const ScratchDir folder(memoryBackedTempDirectory());
+    return folder;
+}
+
+std::string putInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = scratch().file("input.GM1");
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+bool startsWithSignature(const std::uint8_t* data, std::size_t size) { return size >= 8 && hasSaveSignature(data); }
+bool startsWithGzipMagic(const std::uint8_t* data, std::size_t size) { return size >= 8 && hasGzipMagic(data); }
+
+// The load's outcome agrees with the input's container and with the engine's state table.
+std::string loadFault(const std::uint8_t* data, std::size_t size) {
+    Q7Svg_impl engine;
+    engine.load(putInput(data, size));
+    const std::uint32_t code = engine.errorCode;
+    if (code != 0 && engine.errorMessage.empty()) return "failure without a message";
+    if (size < 8) return code == 2 ? "" : "short file not refused as short";
+    if (startsWithSignature(data, size)) {
+        if (code != 0 && code != 4 && code != 7) return "raw save failed with code " + std::to_string(code);
+    } else if (startsWithGzipMagic(data, size)) {
+        if (code != 0 && code != 4 && code != 6 && code != 7) return "gzip save failed with code " + std::to_string(code);
+    } else if (code != 3) {
+        return "unknown signature not refused";
+    }
+    if (code == 0 && engine.sourceKind != (startsWithSignature(data, size) ? 2u : 1u)) return "wrong source kind";
+    if (code == 7 && engine.sourceKind != 0) return "corrupted file keeps a source kind";
+    return {};
+}
+
+// The header probe reads the same version as the whole content: 32 bytes hold every header.
+std::string probeFault(const std::uint8_t* data, std::size_t size) {
+    const SaveProbe probe = probeSaveFile(putInput(data, size));
+    if (size < 8) return probe.status == SaveProbeStatus::CannotReadFirstBytes ? "" : "short file not refused";
+    if (startsWithSignature(data, size)) {
+        if (probe.status != SaveProbeStatus::ContentRead) return "raw save not read";
+        const std::size_t taken = std::min<std::size_t>(size, HeaderProbeLength);
+        if (!std::equal(probe.content.begin(), probe.content.end(), data, data + taken) || probe.content.size() != taken)
+            return "raw probe content differs from the file's start";
+        ByteInput fromProbe(probe.content);
+        ByteInput whole(data, size);
+        if (size >= HeaderProbeLength && classifySavefile(fromProbe) != classifySavefile(whole))
+            return "probe classifies differently from the whole content";
+        return {};
+    }
+    if (startsWithGzipMagic(data, size)) {
+        if (probe.status == SaveProbeStatus::CannotUnzip) return {};
+        if (probe.status != SaveProbeStatus::ContentRead || probe.content.size() != HeaderProbeLength)
+            return "gzip probe neither refused nor complete";
+        ByteInput fromProbe(probe.content);
+        (void)classifySavefile(fromProbe);
+        return {};
+    }
+    return probe.status == SaveProbeStatus::NoSignature ? "" : "unknown signature not passed over";
+}
+
+std::string conversionFault(const std::uint8_t* data, std::size_t size) {
+    static const ScratchDir folder(memoryBackedTempDirectory());
+    return checkConversion(folder.path(), std::vector<unsigned char>(data, data + size)).fault;
+}
+
+constexpr std::array<NamedFuzzTarget, 4> Targets = {{
+    {"load_raw", loadFault},
+    {"load_gzip", loadFault},
+    {"probe", probeFault},
+    {"load_convert", conversionFault},
+}};
+
+}  // namespace
+
+const NamedFuzzTarget* findFuzzTarget(std::string_view name) {
+    for (const NamedFuzzTarget& target : Targets)
+        if (name == target.name) return &target;
+    return nullptr;
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang under AddressSanitizer and UndefinedBehaviorSanitizer
+# into build-fuzz/ and runs each for SECONDS seconds (default 60), on corpora kept in
+# build-fuzz/corpus/ and seeded from make-sample-saves (gzip saves, raw saves and the raw
+# content of the gzip ones). Prints each target's execution count. Fails on any crash, leak,
+# timeout or sanitizer report; the input that caused it is left in build-fuzz/artifacts/, to be
+# kept under fuzz/regressions/<target>/ once the fault is mended.
+#
+#   tools/run-fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+[[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: tools/run-fuzz.sh [SECONDS]" >&2; exit 2; }
+targets=(load_raw load_gzip probe load_convert)
+executables=(fuzz-load-raw fuzz-load-gzip fuzz-probe fuzz-load-convert)
+build=build-fuzz
+
+tools/ensure-packages.sh clang libclang-rt-14-dev
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONVERTER_FUZZ=ON \
+  -DCONVERTER_TESTS=OFF -DCONVERTER_TOOLS=ON >/dev/null
+cmake --build "$build" -j2 --target make-sample-saves "${executables[@]}"
+
+# Seeds: the small and medium samples (the extra-large ones would slow every execution down).
+seeds=$build/seeds
+if [[ ! -d "$seeds" ]]; then
+  rm -rf "$seeds.tmp"
+  ASAN_OPTIONS=detect_leaks=0 "$build/make-sample-saves" "$seeds.tmp/samples" --count 30 >/dev/null
+  mkdir -p "$seeds.tmp/raw" "$seeds.tmp/gzip"
+  index=0
+  while IFS= read -r -d '' sample; do
+    index=$((index + 1))
+    if [[ "$(head -c 2 "$sample" | od -An -tx1 | tr -d ' ')" == "1f8b" ]]; then
+      cp "$sample" "$seeds.tmp/gzip/$index"
+      gzip -dc <"$sample" >"$seeds.tmp/raw/$index.content"
+    else
+      cp "$sample" "$seeds.tmp/raw/$index"
+    fi
+  done < <(find "$seeds.tmp/samples" -type f -size -400k -print0 | sort -z)
+  mv "$seeds.tmp" "$seeds"
+fi
+
+seed_folders() {
+  case $1 in
+    load_raw) echo "$seeds/raw" ;;
+    load_gzip) echo "$seeds/gzip" ;;
+    *) echo "$seeds/raw $seeds/gzip" ;;
+  esac
+}
+
+failed=0
+for i in "${!targets[@]}"; do
+  target=${targets[$i]}
+  corpus=$build/corpus/$target
+  artifacts=$build/artifacts/$target
+  log=$build/logs/$target.log
+  mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
+  if [[ -z "$(ls -A "$corpus")" ]]; then
+    for folder in $(seed_folders "$target"); do cp "$folder"/* "$corpus"/; done
+  fi
+  status=0
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
+    "$build/fuzz/${executables[$i]}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+    -max_len=400000 -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1 || status=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  [[ -n "$runs" ]] || runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -1)
+  if [[ $status -ne 0 ]] || grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
+    failed=1
+    echo "FAILED $target after ${runs:-?} executions (exit $status); see $log"
+    grep -E 'ERROR:|runtime error:|SUMMARY|Test unit written|: .*(fault|not|differs|failed)' "$log" | head -20 || true
+  else
+    echo "$target: ${runs:-?} executions in $seconds s, no fault"
+  fi
+done
+exit $failed
