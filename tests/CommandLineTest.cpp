@@ -183,6 +183,8 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrorsConvertNothing) {
         {{"-y", save, "../games/none.GM1"}, 2, "",
          "savefile-converter: no such file or folder '../games/none.GM1'\n" + usageText()},
         {{"--", "-y"}, 2, "", "savefile-converter: no such file or folder '-y'\n" + usageText()},
+        // A name no Windows folder can hold names nothing there either.
+        {{"-y", "../games/a|b.GM1"}, 2, "", "savefile-converter: no such file or folder '../games/a|b.GM1'\n" + usageText()},
         // Blanks, quotes and backslashes reach the program as they were given.
         {{"-n", "--back\\slash \\\\\"quote\\\\"}, 2, "",
          "savefile-converter: unknown option '--back\\slash \\\\\"quote\\\\'\n" + usageText()},
