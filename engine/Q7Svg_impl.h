@@ -11,7 +11,9 @@
 #include "engine/MemoryBudget.h"
 #include "schema_core/BinarySequence.h"
 
+namespace platform {
 class InputFile;
+}
 class SVG_BASIC_PARAMETERS;
 
 // The memory of one engine's tree: an arena that hands out nodes and buffers at memory speed and
@@ -56,9 +58,9 @@ public:
     using EngineMemory::upstream;
 
 private:
-    void loadRaw(InputFile& file, const std::string& fileName);
-    void loadGzip(InputFile& file, const std::string& fileName);
-    bool loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
+    void loadRaw(platform::InputFile& file, const std::string& fileName);
+    void loadGzip(platform::InputFile& file, const std::string& fileName);
+    bool loadSoundGzip(platform::InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
     void parse(ByteInput& in, const std::string& fileName);
     void writeConverted(const SvgVersion& target, bool compress, const std::string& fileName);
     void fail(std::uint32_t code, std::string message);
