@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/SaveBuilder.h"
+#include "tests/support/GamesFolder.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 
@@ -126,17 +127,9 @@ std::string indentedDetail(const std::string& text) {
 }
 
 // A working folder beside a games folder; the paths the tests name are relative to the former.
-class CommandLineRun : public ::testing::Test {
+class CommandLineRun : public ::testing::Test, protected GamesFolder {
 protected:
-    CommandLineRun() { tree.makeDirectory("work"); }
 
-    std::string put(const std::string& relative, const std::vector<unsigned char>& bytes) {
-        tree.write("games/" + relative, bytes);
-        return "../games/" + relative;
-    }
-    std::string putSave(const std::string& relative, SaveFamily family, bool gzip) {
-        return put(relative, makeSaveFile(family, gzip, seed++));
-    }
     // Runs the converter from work/, standard error captured apart.
     ProgramRun run(const Arguments& arguments, const std::string& answers = "") {
         ProgramRun result =
@@ -159,8 +152,6 @@ protected:
         return found;
     }
 
-    TempTree tree;
-    std::uint64_t seed = 1;
 };
 
 struct InformationCase {

@@ -114,7 +114,9 @@ TEST(MemoryBudgetLoad, HostileAndOutsizedSavesStayWithinBounds) {
         EXPECT_LT(run.peakKiB, PeakLimitKiB) << c.name;
         // An unoptimised sanitizer build is many times slower; there only the outcome and the
         // memory bound say that the refusal came before the tree was built.
-        if (!AddressSanitizerBuild) EXPECT_LT(run.seconds, c.maxSeconds) << c.name;
+        if (!AddressSanitizerBuild) {
+            EXPECT_LT(run.seconds, c.maxSeconds) << c.name;
+        }
     }
 }
 
