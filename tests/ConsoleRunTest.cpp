@@ -14,9 +14,9 @@
 #include "driver/Console.h"
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Bytes.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 

@@ -10,7 +10,7 @@
 
 #include "driver/Console.h"
 #include "driver/ConversionRun.h"
-#include "tests/support/Bytes.h"
+#include "savegen/Bytes.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;

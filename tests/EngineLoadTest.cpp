@@ -10,8 +10,8 @@
 
 #include "engine/EngineMessages.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/system/System.h"
 
@@ -196,7 +196,7 @@ TEST(EngineLoad, BothSignaturesLoadAlike) {
         EXPECT_EQ(engine.errorCode, 0u) << engine.errorMessage;
         EXPECT_EQ(engine.sourceKind, 2u);
         engine.convertAndSave(target44Sub3(), false, dir.file("sig(converted).GM1"));
-        std::vector<unsigned char> written = ScratchDir::contents(dir.file("sig(converted).GM1"));
+        std::vector<unsigned char> written = readFileBytes(dir.file("sig(converted).GM1"));
         ASSERT_GE(written.size(), 8u);
         EXPECT_EQ(std::vector<unsigned char>(written.begin(), written.begin() + 8),
                   std::vector<unsigned char>(content.begin(), content.begin() + 8));

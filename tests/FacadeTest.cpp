@@ -4,8 +4,8 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "savegen/HeroesContent.h"
 #include "schema/Heroes.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/HeroesContent.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "savegen/MapWorldContent.h"
 #include "schema/MapWorld.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/MapWorldContent.h"
 
 using namespace record_io;
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "savegen/PlayerTownMiscContent.h"
 #include "schema/PlayerTownMisc.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/PlayerTownMiscContent.h"
 
 using namespace record_io;
 

@@ -15,9 +15,9 @@
 
 #include "driver/CommandLine.h"
 #include "engine/EngineMessages.h"
+#include "savegen/Bytes.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/Posix/ConverterProcess.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;

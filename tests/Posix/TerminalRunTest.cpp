@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "driver/Console.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;

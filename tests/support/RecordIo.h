@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "savegen/Bytes.h"
 #include "schema_core/BinarySequence.h"
-#include "tests/support/Bytes.h"
 
 namespace record_io {
 
