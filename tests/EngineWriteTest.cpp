@@ -75,6 +75,7 @@ TEST(EngineWrite, TargetChecksComeFirstAndTouchNoFile) {
          "svg_subversion asked for is 0\nsvg_hw_subversion asked for is 0\n"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         std::unique_ptr<LoadedEngine> loaded;
         Q7Svg_impl fresh;
         Q7Svg_impl* engine = &fresh;
@@ -206,6 +207,7 @@ TEST(EngineWrite, OutputGetsTheUsualPermissionsOfANewFile) {
     ScratchDir dir;
     LoadedEngine loaded(dir, SaveFamily::Brevin44Sub2, false);
     for (unsigned mask : {022u, 027u, 077u}) {
+        SCOPED_TRACE(testing::Message() << "umask 0" << std::oct << mask);
         unsigned previous = setCreationMask(mask);
         std::string output = dir.file("perm.GM1");
         loaded.engine.convertAndSave(triple(44, 3), false, output);
