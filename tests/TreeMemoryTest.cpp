@@ -9,11 +9,11 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "savegen/Bytes.h"
+#include "savegen/SaveBuilder.h"
 #include "schema_core/Text.h"
 #include "tests/support/CountingResource.h"
-#include "tests/support/Bytes.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {

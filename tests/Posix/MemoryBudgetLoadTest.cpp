@@ -15,8 +15,8 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 #include "driver/Console.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/Posix/PseudoTerminal.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 

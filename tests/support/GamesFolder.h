@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/SaveBuilder.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 
 class GamesFolder {
