@@ -30,9 +30,10 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/FileAccess.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
-#include "tests/support/TextRichContent.h"
+#include "savegen/FileBytes.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
+#include "savegen/TextRichContent.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -40,18 +41,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // --- Small helpers ---------------------------------------------------------------------------
-
-std::vector<unsigned char> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + path);
-}
 
 double secondsOf(const std::function<void()>& work) {
     auto start = Clock::now();
@@ -172,12 +161,12 @@ void generateSamples(const fs::path& dir) {
         Rng rng(seed++);
         Bytes body = encodeGameState(randomGameState(SaveFamily::Brevin44Sub2, rng, sample.size),
                                      versionOf(SaveFamily::Brevin44Sub2));
-        writeFile(sample.path, sample.gzip ? gzipMember(body.data) : body.data);
+        writeFileBytes(sample.path, sample.gzip ? gzipMember(body.data) : body.data);
     }
 }
 
 std::size_t stateSizeOf(const Sample& sample) {
-    std::vector<unsigned char> file = readFile(sample.path);
+    std::vector<unsigned char> file = readFileBytes(sample.path);
     return sample.gzip ? gunzipMember(file).size() : file.size();
 }
 
@@ -197,8 +186,8 @@ struct Timing {
 Timing timeSample(const Sample& sample, int repetitions) {
     const std::string output = outputPathOf(sample.path);
     convertOnce(sample.path, output);  // warm-up; also gives the output to compare against
-    const std::vector<unsigned char> source = readFile(sample.path);
-    const std::vector<unsigned char> converted = readFile(output);
+    const std::vector<unsigned char> source = readFileBytes(sample.path);
+    const std::vector<unsigned char> converted = readFileBytes(output);
     const std::vector<unsigned char> convertedBody = sample.gzip ? gunzipMember(converted) : converted;
     const std::string writeProbe = output + ".probe";
 
@@ -253,7 +242,7 @@ FolderResult benchFolder(const fs::path& root, const std::string& converter, con
     if (textRich) make.push_back("--text-rich");
     ChildResult made = runChild(make);
     if (!exitedCleanly(made)) throw std::runtime_error("make-sample-saves failed");
-    writeFile((root / "answers").string(), {'y', '\n', 'y'});
+    writeFileBytes((root / "answers").string(), {'y', '\n', 'y'});
 
     // The samples just written are flushed first, so that the run's first fsync does not pay
     // for them.

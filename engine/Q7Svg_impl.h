@@ -11,7 +11,9 @@
 #include "engine/MemoryBudget.h"
 #include "schema_core/BinarySequence.h"
 
+namespace platform {
 class InputFile;
+}
 class SVG_BASIC_PARAMETERS;
 
 // The engine's failure numbers, shared by load, parse and convertAndSave. Code 5 is not assigned.
@@ -80,9 +82,9 @@ public:
     using EngineMemory::upstream;
 
 private:
-    void loadRaw(InputFile& file, const std::string& fileName);
-    void loadGzip(InputFile& file, const std::string& fileName);
-    bool loadSoundGzip(InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
+    void loadRaw(platform::InputFile& file, const std::string& fileName);
+    void loadGzip(platform::InputFile& file, const std::string& fileName);
+    bool loadSoundGzip(platform::InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);
     void parse(ByteInput& in, const std::string& fileName);
     void writeConverted(const SvgVersion& target, bool compress, const std::string& fileName);
     void fail(engine_error::Code code, std::string message);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "engine/EngineMessages.h"
@@ -20,9 +21,17 @@ void Q7Svg_impl::load(const std::string& fileName) {
     long long got = file.read(header, sizeof header);
     if (got < 0 || !file.rewind()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
     if (got < static_cast<long long>(sizeof header)) return fail(engine_error::TooShort, engine_messages::tooShort(fileName));
-    if (hasSaveSignature(header)) return loadRaw(file, fileName);
-    if (!hasGzipMagic(header)) return fail(engine_error::UnknownSignature, engine_messages::unknownSignature(fileName, header));
-    loadGzip(file, fileName);
+    if (!hasSaveSignature(header) && !hasGzipMagic(header))
+        return fail(engine_error::UnknownSignature, engine_messages::unknownSignature(fileName, header));
+    // The content buffers (up to the content bound) come from the heap: a machine that cannot
+    // hold them fails this file, not the run.
+    try {
+        if (hasSaveSignature(header)) return loadRaw(file, fileName);
+        loadGzip(file, fileName);
+    } catch (const std::bad_alloc&) {
+        sourceKind = source_kind::NothingLoaded;
+        failCorrupted(ReadFailure::OutOfMemory, fileName);
+    }
 }
 
 // A raw save is read whole into memory, within the content bound; a larger file is refused as

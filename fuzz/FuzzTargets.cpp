@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <vector>
 
 #include "driver/Q7Svg.h"
 #include "driver/SaveProbe.h"
 #include "engine/Q7Svg_impl.h"
 #include "engine/SaveContainer.h"
+#include "savegen/FileBytes.h"
 #include "tests/support/ConversionCheck.h"
 #include "tests/support/ScratchDir.h"
 
@@ -22,8 +22,7 @@ const ScratchDir& scratch() {
 
 std::string putInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = scratch().file("input.GM1");
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    writeFileBytes(path, data, size);
     return path;
 }
 

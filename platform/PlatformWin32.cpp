@@ -146,8 +146,15 @@ EntryKind kindOf(DWORD attributes) {
 
 bool pathExists(const std::string& path) {
     if (GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    const DWORD error = GetLastError();
-    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    // A name Windows cannot hold (with '"', '*', '?', '<', '|' ...) names nothing either.
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_BAD_NETPATH: return false;
+        default: return true;
+    }
 }
 
 bool listFolder(const std::string& path, std::vector<FolderEntry>& entries) {

@@ -13,8 +13,6 @@
 #include "schema_core/ConditionnalBinarySequence.h"
 #include "schema_core/ElemBinarySequence.h"
 
-// Text with a signed 16-bit character count, and with an unsigned 32-bit one.
-
 class SvgTemplate : public BinarySequence {
 public:
     SvgTemplate();

@@ -138,7 +138,7 @@ SvgCellsParams::SvgCellsParams(const unsigned int& mapSize, const unsigned char&
 void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
     bytes.clear();
     cellsSize = 0;
-    // mapSize is below 2^32, so its square times 4 stays within 66 bits only if checked first.
+    // mapSize may reach 2^32 - 1, whose square times 4 needs 66 bits: bounded first, the product fits in 64.
     if (mapSize > 0xFFFF) throw RecordLimitError("cell parameter block too large", in.position());
     std::uint64_t size = static_cast<std::uint64_t>(mapSize) * mapSize * 2;
     if (twoLevels != 0) size *= 2;

@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "savegen/AdventureObjectsContent.h"
 #include "schema/AdventureObjects.h"
 #include "schema_core/ArrayOfBinarySequencesWithVariableIntType.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/AdventureObjectsContent.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <numeric>
 
+#include "savegen/CampaignContent.h"
 #include "schema/Campaign.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/CampaignContent.h"
 
 namespace {
 

@@ -14,9 +14,10 @@
 #include "driver/Console.h"
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Bytes.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
+#include "tests/support/GamesFolder.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 
@@ -96,18 +97,9 @@ struct Expected {
     }
 };
 
-class ConsoleRun : public ::testing::Test {
+class ConsoleRun : public ::testing::Test, protected GamesFolder {
 protected:
-    ConsoleRun() { tree.makeDirectory("work"); }
 
-    // Puts a file below games/ and returns the path the run lists it under.
-    std::string put(const std::string& relative, const std::vector<unsigned char>& bytes) {
-        tree.write("games/" + relative, bytes);
-        return "../games/" + relative;
-    }
-    std::string putSave(const std::string& relative, SaveFamily family, bool gzip) {
-        return put(relative, makeSaveFile(family, gzip, seed++));
-    }
 
     std::map<std::string, std::vector<unsigned char>> regularFiles() const {
         std::map<std::string, std::vector<unsigned char>> files;
@@ -160,8 +152,6 @@ protected:
         EXPECT_EQ(reloaded.engine().sourceVersion.svg_hw_subversion, source.svg_hw_subversion) << output;
     }
 
-    TempTree tree;
-    std::uint64_t seed = 1;
 };
 
 struct FamilyFile {

@@ -10,7 +10,7 @@
 
 #include "driver/Console.h"
 #include "driver/ConversionRun.h"
-#include "tests/support/Bytes.h"
+#include "savegen/Bytes.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;
@@ -109,6 +109,7 @@ TEST_F(ConversionRunInProcess, StripeRunsOnAcrossBothPasses) {
     for (const std::string& path : walk)
         if (path != games + "/a.GM1") ostrel.push_back(path);
     for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(ostrel[i]);
         const bool campaign = ostrel[i] == games + "/p.CGM";
         const ConsoleAttribute background = i == 0 ? 0 : 16;
         EXPECT_EQ(outcomes[1 + i].first, sgrSequence(static_cast<ConsoleAttribute>(background | (campaign ? 15 : 12))));

@@ -21,10 +21,10 @@
 #include <zlib.h>
 
 #include "engine/Q7Svg_impl.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "schema_core/ConditionnalBinarySequence.h"
 #include "tests/support/ConversionCheck.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "engine/EngineMessages.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/system/System.h"
 
@@ -86,6 +86,7 @@ TEST(EngineLoad, FreshEngineState) {
 TEST(EngineLoad, SuccessfulLoadsOfBothContainers) {
     ScratchDir dir;
     for (bool gzip : {false, true}) {
+        SCOPED_TRACE(gzip ? "gzip" : "raw");
         Q7Svg_impl engine;
         engine.load(dir.put("ok.GM1", makeSaveFile(SaveFamily::Brevin45Sub2, gzip, 5)));
         EXPECT_EQ(engine.errorCode, 0u);
@@ -123,6 +124,7 @@ TEST(EngineLoad, ContainerFailures) {
         cases.push_back({fifo, 1, "Error : cannot open file " + inQuotes(fifo) + " for reading\n"});
     }
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
         Outcome outcome = loadFile(c.path);
         EXPECT_EQ(outcome.code, c.code) << c.path;
         EXPECT_EQ(outcome.message, c.message);
@@ -146,6 +148,7 @@ TEST(EngineLoad, UnsupportedVersionsAreRefusedWithTheirTriple) {
     };
     for (const Case& c : cases) {
         for (bool gzip : {false, true}) {
+            SCOPED_TRACE(std::string(gzip ? "gzip, " : "raw, ") + c.lines);
             std::string path = dir.put("v.GM1", gzip ? gzipMember(c.content) : c.content);
             Outcome outcome = loadFile(path);
             EXPECT_EQ(outcome.code, 4u);
@@ -161,6 +164,7 @@ TEST(EngineLoad, BodyEndingInsideARecordIsCorrupted) {
     for (std::size_t cut : {std::size_t{20}, std::size_t{100}, full.size() - 60}) {
         std::vector<unsigned char> content(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
         for (bool gzip : {false, true}) {
+            SCOPED_TRACE("cut at " + std::to_string(cut) + (gzip ? ", gzip" : ", raw"));
             std::string path = dir.put("cut.GM1", gzip ? gzipMember(content) : content);
             Q7Svg_impl engine;
             engine.load(path);
@@ -191,12 +195,13 @@ TEST(EngineLoad, BothSignaturesLoadAlike) {
     g[4] = 'G';
     c[4] = 'C';
     for (const auto& content : {g, c}) {
+        SCOPED_TRACE(std::string("signature Q7SV") + static_cast<char>(content[4]));
         Q7Svg_impl engine;
         engine.load(dir.put("sig.GM1", content));
         EXPECT_EQ(engine.errorCode, 0u) << engine.errorMessage;
         EXPECT_EQ(engine.sourceKind, 2u);
         engine.convertAndSave(target44Sub3(), false, dir.file("sig(converted).GM1"));
-        std::vector<unsigned char> written = ScratchDir::contents(dir.file("sig(converted).GM1"));
+        std::vector<unsigned char> written = readFileBytes(dir.file("sig(converted).GM1"));
         ASSERT_GE(written.size(), 8u);
         EXPECT_EQ(std::vector<unsigned char>(written.begin(), written.begin() + 8),
                   std::vector<unsigned char>(content.begin(), content.begin() + 8));

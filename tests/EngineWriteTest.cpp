@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/system/System.h"
 
@@ -75,6 +75,7 @@ TEST(EngineWrite, TargetChecksComeFirstAndTouchNoFile) {
          "svg_subversion asked for is 0\nsvg_hw_subversion asked for is 0\n"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         std::unique_ptr<LoadedEngine> loaded;
         Q7Svg_impl fresh;
         Q7Svg_impl* engine = &fresh;
@@ -85,7 +86,7 @@ TEST(EngineWrite, TargetChecksComeFirstAndTouchNoFile) {
         engine->convertAndSave(c.target, true, existing);
         EXPECT_EQ(engine->errorCode, c.code);
         EXPECT_EQ(engine->errorMessage, c.message);
-        EXPECT_EQ(ScratchDir::contents(existing), oldContent);
+        EXPECT_EQ(readFileBytes(existing), oldContent);
     }
 }
 
@@ -120,7 +121,7 @@ TEST(EngineWrite, GzipOutputIsOneMemberWithTheDefaultHeader) {
     loaded.engine.convertAndSave(triple(44, 3), true, output);
     ASSERT_EQ(loaded.engine.errorCode, 0u) << loaded.engine.errorMessage;
     EXPECT_EQ(loaded.engine.errorMessage, "");
-    std::vector<unsigned char> written = ScratchDir::contents(output);
+    std::vector<unsigned char> written = readFileBytes(output);
     ASSERT_GE(written.size(), 18u);
     // Magic, deflate method, no flags, modification time 0, no extra flags at the default
     // level, and the system byte of Unix on every system, so that every build writes the same.
@@ -147,7 +148,7 @@ TEST(EngineWrite, IncompressibleContentIsCompressedCompletely) {
     ASSERT_EQ(engine.errorCode, 0u);
     engine.convertAndSave(triple(44, 3), true, dir.file("noise(converted).GM1"));
     ASSERT_EQ(engine.errorCode, 0u);
-    std::vector<unsigned char> written = ScratchDir::contents(dir.file("noise(converted).GM1"));
+    std::vector<unsigned char> written = readFileBytes(dir.file("noise(converted).GM1"));
     // The noise cannot be compressed, so a complete stream is at least that large.
     EXPECT_GT(written.size(), content.hdModeData.bytes.size());
     SvgVersion source = versionOf(SaveFamily::Brevin44Sub2);
@@ -170,7 +171,7 @@ TEST(EngineWrite, FailingWriteLeavesNoFileAndTheOldOutputUntouched) {
         loaded.engine.convertAndSave(triple(44, 3), true, fresh);
         EXPECT_EQ(loaded.engine.errorCode, 1u);
     }
-    EXPECT_EQ(ScratchDir::contents(existing), oldContent);
+    EXPECT_EQ(readFileBytes(existing), oldContent);
     EXPECT_FALSE(fs::exists(fresh));
     std::vector<std::string> entries = dir.entries();
     std::sort(entries.begin(), entries.end());
@@ -197,8 +198,8 @@ TEST(EngineWrite, SymbolicLinkAtTheOutputIsReplacedNotFollowed) {
     loaded.engine.convertAndSave(triple(45, 3, 7), false, output);
     ASSERT_EQ(loaded.engine.errorCode, 0u) << loaded.engine.errorMessage;
     EXPECT_FALSE(fs::is_symlink(output));
-    EXPECT_EQ(ScratchDir::contents(output), loaded.expectedBody(triple(45, 3, 7), "out.GM1"));
-    EXPECT_EQ(ScratchDir::contents(target), oldContent);
+    EXPECT_EQ(readFileBytes(output), loaded.expectedBody(triple(45, 3, 7), "out.GM1"));
+    EXPECT_EQ(readFileBytes(target), oldContent);
 }
 
 TEST(EngineWrite, OutputGetsTheUsualPermissionsOfANewFile) {
@@ -206,6 +207,7 @@ TEST(EngineWrite, OutputGetsTheUsualPermissionsOfANewFile) {
     ScratchDir dir;
     LoadedEngine loaded(dir, SaveFamily::Brevin44Sub2, false);
     for (unsigned mask : {022u, 027u, 077u}) {
+        SCOPED_TRACE(testing::Message() << "umask 0" << std::oct << mask);
         unsigned previous = setCreationMask(mask);
         std::string output = dir.file("perm.GM1");
         loaded.engine.convertAndSave(triple(44, 3), false, output);

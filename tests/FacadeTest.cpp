@@ -4,8 +4,8 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -90,6 +90,7 @@ TEST(Facade, TargetKeepsTheFamilyAndHwSubversion) {
         {version(44, 3, 0), 44, 3, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(record_io::versionName(c.source));
         SvgVersion target = Q7Svg::targetFor(c.source);
         EXPECT_EQ(target.svg_version, c.version);
         EXPECT_EQ(target.svg_subversion, c.subversion);

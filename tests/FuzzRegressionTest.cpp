@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "fuzz/FuzzTargets.h"
+#include "savegen/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -21,8 +21,7 @@ TEST(FuzzRegressions, EveryKeptInputPassesItsTarget) {
         const NamedFuzzTarget* target = findFuzzTarget(folder.path().filename().string());
         ASSERT_NE(target, nullptr) << "no fuzz target named " << folder.path().filename();
         for (const auto& input : fs::directory_iterator(folder.path())) {
-            std::ifstream in(input.path(), std::ios::binary);
-            const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            const std::vector<std::uint8_t> bytes = readFileBytes(input.path());
             EXPECT_EQ(target->run(bytes.data(), bytes.size()), "") << input.path();
             ++replayed;
         }

@@ -10,8 +10,8 @@
 #include "engine/EngineMessages.h"
 #include "engine/GzipMember.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {

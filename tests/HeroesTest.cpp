@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "savegen/HeroesContent.h"
 #include "schema/Heroes.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/HeroesContent.h"
 
 namespace {
 
@@ -32,6 +32,7 @@ TEST(MovableObject, RoundTripsItsTwentyBytes) {
 
 TEST(Hero, RoundTripsInEveryVersion) {
     for (const SvgVersion& v : roundTripVersions) {
+        SCOPED_TRACE(versionName(v));
         for (std::uint64_t seed = 1; seed <= 4; ++seed) {
             SCOPED_TRACE(testing::Message() << v.svg_version << "/" << v.svg_subversion << " seed " << seed);
             Rng rng(seed);
@@ -96,6 +97,7 @@ TEST(Hero, TextOfFiveCharactersShiftsLaterFieldsByFive) {
 
 TEST(Hero, FreshlyBuiltHeroIsTheDefaultHero) {
     for (const SvgVersion& v : roundTripVersions) {
+        SCOPED_TRACE(versionName(v));
         ByteOutput out;
         SvgHero().write(out, v);
         EXPECT_EQ(out.bytes(), defaultHeroImage(v));

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "savegen/MapWorldContent.h"
 #include "schema/MapWorld.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/MapWorldContent.h"
 
 using namespace record_io;
 
@@ -24,6 +24,7 @@ std::vector<unsigned char> artifactBytes(std::int32_t count, unsigned char value
 TEST(SavedGameName, RoundTripAndOutputNameReplacesTheName) {
     Rng rng(1);
     for (const SvgVersion& v : {v42, v44s2, v45s3}) {
+        SCOPED_TRACE(versionName(v));
         MapPreSmth2Content source = randomMapPreSmth2(rng, v, "campaign one.GM1");
         std::string outputName = "campaign one(converted).GM1";
         SvgMapPreSmth2 record(outputName);
@@ -80,6 +81,7 @@ TEST(Artifacts, BlocksGrowToTheTargetSize) {
     };
     Rng rng(3);
     for (const Case& c : cases) {
+        SCOPED_TRACE(versionName(c.source) + " -> " + versionName(c.target));
         ArtifactsContent source = randomArtifacts(rng, c.count);
         Bytes in;
         encode(in, source, c.source);
@@ -150,6 +152,7 @@ TEST(Artifacts, TwoRecordsAreIndependent) {
 TEST(Rumors, RoundTrip) {
     Rng rng(6);
     for (std::size_t count : {0u, 1u, 7u}) {
+        SCOPED_TRACE("count " + std::to_string(count));
         RumorsContent source = randomRumors(rng, v44s2, count);
         source.item01 = "the first rumor";
         Bytes in;
@@ -169,6 +172,7 @@ struct MapDimensions {
 TEST(Cells, RegionRoundTripsAsOneBlockAndReadStopsAtItsEnd) {
     Rng rng(7);
     for (MapDimensions d : {MapDimensions{1, 0}, MapDimensions{9, 0}, MapDimensions{9, 1}, MapDimensions{36, 1}}) {
+        SCOPED_TRACE("map size " + std::to_string(d.mapSize) + (d.twoLevels != 0 ? ", two levels" : ", one level"));
         CellsContent source = randomCells(rng, v44s2, d.mapSize, d.twoLevels != 0);
         Bytes in;
         encode(in, source, v44s2);
@@ -213,6 +217,7 @@ TEST(Cells, MapSizeLimitOnBothSides) {
 
 TEST(Cells, EntryCountLimitOnBothSides) {
     for (std::uint32_t entries : {238u, 239u}) {
+        SCOPED_TRACE("entries " + std::to_string(entries));
         CellsContent source;
         source.cells.resize(4);
         source.cells[2].entries.assign(entries, 0x01020304);
@@ -247,6 +252,7 @@ TEST(CellsParams, BlockSizeFollowsTheMapDimensions) {
     Rng rng(11);
     for (auto [d, size] : {std::pair{MapDimensions{36, 1}, 5184u}, std::pair{MapDimensions{36, 0}, 2592u},
                            std::pair{MapDimensions{1, 0}, 2u}}) {
+        SCOPED_TRACE("map size " + std::to_string(d.mapSize) + (d.twoLevels != 0 ? ", two levels" : ", one level"));
         CellsParamsContent source = randomCellsParams(rng, v44s2, d.mapSize, d.twoLevels != 0);
         ASSERT_EQ(source.bytes.size(), size);
         Bytes in;
@@ -307,6 +313,8 @@ TEST(Teleports, CountsByTarget) {
     };
     Rng rng(13);
     for (const Case& c : cases) {
+        SCOPED_TRACE(versionName(c.source) + " -> " + versionName(c.target) + ", groups " + std::to_string(c.groupOne) +
+                     "/" + std::to_string(c.groupTwo));
         TeleportsContent source = randomTeleports(rng, c.source, c.groupOne, c.groupTwo);
         Bytes in;
         encode(in, source, c.source);

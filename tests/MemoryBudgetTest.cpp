@@ -9,27 +9,11 @@
 #include <vector>
 
 #include "engine/MemoryBudget.h"
+#include "tests/support/CountingResource.h"
 
 namespace {
 
 constexpr std::size_t MiB = std::size_t{1} << 20;
-
-// Upstream that records what is outstanding, to see what the budget passes on.
-class OutstandingBytes : public std::pmr::memory_resource {
-public:
-    std::size_t outstanding = 0;
-
-private:
-    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
-        outstanding += bytes;
-        return std::pmr::new_delete_resource()->allocate(bytes, alignment);
-    }
-    void do_deallocate(void* pointer, std::size_t bytes, std::size_t alignment) override {
-        outstanding -= bytes;
-        std::pmr::new_delete_resource()->deallocate(pointer, bytes, alignment);
-    }
-    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
-};
 
 TEST(MemoryBudget, TreeBudgetIsEightTimesTheGameStatePlus64MiB) {
     struct Case {
@@ -50,7 +34,7 @@ TEST(MemoryBudget, TreeBudgetIsEightTimesTheGameStatePlus64MiB) {
 // Allocations up to the limit pass and are counted; the one that would pass it is refused as a
 // bad_alloc before the upstream is asked, and freeing makes room again.
 TEST(MemoryBudget, RefusesWhatWouldPassTheLimitAndCountsWhatIsGivenBack) {
-    OutstandingBytes upstream;
+    CountingResource upstream;
     MemoryBudget budget(1000, &upstream);
     void* first = budget.allocate(600, 8);
     void* second = budget.allocate(400, 8);  // exactly at the limit
@@ -74,7 +58,7 @@ TEST(MemoryBudget, RefusesWhatWouldPassTheLimitAndCountsWhatIsGivenBack) {
 // As the upstream of an arena, the budget stops the arena growing past it, and everything the
 // arena took comes back when the arena goes.
 TEST(MemoryBudget, BoundsAnArenaBuiltOnIt) {
-    OutstandingBytes upstream;
+    CountingResource upstream;
     MemoryBudget budget(MiB, &upstream);
     std::size_t placed = 0;
     {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "savegen/PlayerTownMiscContent.h"
 #include "schema/PlayerTownMisc.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/PlayerTownMiscContent.h"
 
 using namespace record_io;
 
@@ -17,6 +17,7 @@ TEST(ComboArtsMsk, MaskBytesFollowTheBitCount) {
     };
     Rng rng(20);
     for (Case c : {Case{0, 0}, Case{1, 1}, Case{8, 1}, Case{9, 2}, Case{16, 2}, Case{9999, 1250}}) {
+        SCOPED_TRACE("bit count " + std::to_string(c.count));
         ComboMaskContent source = randomComboMask(rng, v44s2, c.count);
         ASSERT_EQ(source.maskBytes.size(), c.maskBytes);
         Bytes in;
@@ -51,6 +52,7 @@ TEST(ComboArtsMsk, OldMaskGainsItsBitCount) {
 TEST(Player, RoundTripAndConversion) {
     Rng rng(21);
     for (auto [source, target] : {std::pair{v42, v44s3}, std::pair{v44s2, v44s3}, std::pair{v45s3, v45s3}}) {
+        SCOPED_TRACE(versionName(source) + " -> " + versionName(target));
         PlayerContent player = randomPlayer(rng, source);
         Bytes in;
         encode(in, player, source);
@@ -84,6 +86,7 @@ TEST(Player, EightPlayersReadOneAfterAnother) {
 TEST(Town, TownListRoundTrip) {
     Rng rng(23);
     for (std::size_t count : {0u, 1u, 48u}) {
+        SCOPED_TRACE("towns " + std::to_string(count));
         std::vector<TownContent> towns = randomTowns(rng, v44s2, count);
         if (count > 0) towns[0].item13 = "Stonegate";
         Bytes in;
@@ -192,6 +195,7 @@ TEST(AddInfo, AbsentInTheSourceIsWrittenWithItsInitialValues) {
 TEST(AddInfo, RoundTripInBothSubversions) {
     Rng rng(29);
     for (const SvgVersion& v : {v44s2, v44s3, v45s2, v45s3}) {
+        SCOPED_TRACE(versionName(v));
         AddInfoContent source = randomAddInfo(rng, v);
         Bytes in;
         encode(in, source, v);
@@ -217,6 +221,7 @@ TEST(HW, RoundTripOf4086Bytes) {
 TEST(HDModeData, TailIsCopiedUnchanged) {
     Rng rng(31);
     for (std::size_t length : {0u, 1u, 5000u}) {
+        SCOPED_TRACE("tail length " + std::to_string(length));
         Bytes in;
         encode(in, randomHDModeTail(rng, length), v45s3);
         HDModeData record;

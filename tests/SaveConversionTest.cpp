@@ -8,9 +8,9 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
-#include "tests/support/TextRichContent.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
+#include "savegen/TextRichContent.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -33,7 +33,7 @@ void expectExactConversion(SaveFamily family, bool gzip, const GameStateContent&
     ASSERT_FALSE(facade.hasError()) << facade.engine().errorMessage;
 
     SvgVersion target = Q7Svg::targetFor(source);
-    std::vector<unsigned char> written = ScratchDir::contents(output);
+    std::vector<unsigned char> written = readFileBytes(output);
     ASSERT_GE(written.size(), 2u);
     EXPECT_EQ(gzip, written[0] == 0x1F && written[1] == 0x8B);
     std::vector<unsigned char> convertedBody = gzip ? gunzipMember(written) : written;

@@ -8,8 +8,8 @@
 
 
 #include "driver/SaveProbe.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/Gzip.h"
+#include "savegen/Bytes.h"
+#include "savegen/Gzip.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 

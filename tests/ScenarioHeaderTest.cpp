@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "savegen/ScenarioHeaderContent.h"
 #include "schema/ScenarioHeader.h"
-#include "tests/support/ScenarioHeaderContent.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "savegen/Bytes.h"
 #include "schema_core/ArrayOfBinarySequences.h"
 #include "schema_core/ArrayOfBinarySequencesWithVariableIntType.h"
 #include "schema_core/ArrayOfElemBinarySequences.h"
@@ -14,7 +15,6 @@
 #include "schema_core/SvgVersionInfo.h"
 #include "schema_core/TagPredicates.h"
 #include "schema_core/Text.h"
-#include "tests/support/Bytes.h"
 #include "tests/support/RecordIo.h"
 
 namespace {

@@ -10,33 +10,16 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "savegen/Bytes.h"
+#include "savegen/SaveBuilder.h"
 #include "schema_core/Text.h"
-#include "tests/support/Bytes.h"
+#include "tests/support/CountingResource.h"
 #include "tests/support/RecordIo.h"
-#include "tests/support/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
 
 using namespace record_io;
-
-class CountingResource : public std::pmr::memory_resource {
-public:
-    std::size_t outstanding = 0;
-    std::size_t total = 0;
-
-private:
-    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
-        outstanding += bytes;
-        total += bytes;
-        return std::pmr::new_delete_resource()->allocate(bytes, alignment);
-    }
-    void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
-        outstanding -= bytes;
-        std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
-    }
-    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
-};
 
 // Hands out memory until `refusing` is set, then fails like an exhausted machine.
 class RefusingResource : public std::pmr::memory_resource {

@@ -8,8 +8,8 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST_P(WholeSave, WrittenWithItsOwnVersionGivesBackIdenticalBytes) {
         ASSERT_EQ(engine.errorCode, 0u) << engine.errorMessage;
         engine.convertAndSave(v, false, dir.file(savedName));
         ASSERT_EQ(engine.errorCode, 0u) << engine.errorMessage;
-        EXPECT_EQ(ScratchDir::contents(dir.file(savedName)), body.data);
+        EXPECT_EQ(readFileBytes(dir.file(savedName)), body.data);
     }
 }
 
@@ -70,7 +70,7 @@ TEST_P(WholeSave, EveryTagLayoutConvertsExactly) {
         facade.convertAndSave(dir.file("a(converted).GM1").c_str());
         ASSERT_FALSE(facade.hasError()) << facade.engine().errorMessage;
         GameStateContent expected = convertedContent(content, source, target, "a(converted).GM1");
-        EXPECT_EQ(gunzipMember(ScratchDir::contents(dir.file("a(converted).GM1"))),
+        EXPECT_EQ(gunzipMember(readFileBytes(dir.file("a(converted).GM1"))),
                   encodeGameState(expected, target).data);
     }
 }
@@ -85,7 +85,7 @@ TEST_P(WholeSave, ConvertedFileIsCurrentAndWritesItselfAgainUnchanged) {
         facade.convertAndSave(converted.c_str());
         ASSERT_FALSE(facade.hasError()) << facade.engine().errorMessage;
     }
-    std::vector<unsigned char> bytes = ScratchDir::contents(converted);
+    std::vector<unsigned char> bytes = readFileBytes(converted);
     ByteInput header(bytes);
     EXPECT_EQ(classifySavefile(header), SavefileClass::CurrentBrevinSave);
 
@@ -95,7 +95,7 @@ TEST_P(WholeSave, ConvertedFileIsCurrentAndWritesItselfAgainUnchanged) {
     // Same base name in another folder, so even the saved-name field is the same.
     again.convertAndSave(second.file("b(converted).GM2").c_str());
     ASSERT_FALSE(again.hasError()) << again.engine().errorMessage;
-    EXPECT_EQ(ScratchDir::contents(second.file("b(converted).GM2")), bytes);
+    EXPECT_EQ(readFileBytes(second.file("b(converted).GM2")), bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFamilies, WholeSave, ::testing::ValuesIn(kAllSaveFamilies),
@@ -109,7 +109,7 @@ std::vector<unsigned char> convertBody(const std::vector<unsigned char>& body) {
     EXPECT_FALSE(facade.hasError()) << facade.engine().errorMessage;
     facade.convertAndSave(dir.file("c(converted).GM3").c_str());
     EXPECT_FALSE(facade.hasError()) << facade.engine().errorMessage;
-    return ScratchDir::contents(dir.file("c(converted).GM3"));
+    return readFileBytes(dir.file("c(converted).GM3"));
 }
 
 // The growth of a converted save, counted field by field from the record layouts, independently

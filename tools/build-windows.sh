@@ -10,7 +10,7 @@ tools/ensure-packages.sh g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w
   libdeflate-dev dpkg-dev googletest zip
 tools/build-windows-deps.sh build-windows/deps >/dev/null
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_PREFIX_PATH="$PWD/build-windows/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/build-windows/deps" >/dev/null
+  -DCONVERTER_WERROR=ON -DCMAKE_PREFIX_PATH="$PWD/build-windows/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/build-windows/deps" >/dev/null
 cmake --build build-windows -j"$(nproc)" --target savefile-converter
 
 exe=build-windows/savefile-converter.exe

@@ -11,14 +11,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
-#include "tests/support/TextRichContent.h"
+#include "savegen/FileBytes.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
+#include "savegen/TextRichContent.h"
 
 namespace {
 
@@ -114,11 +114,9 @@ bool parseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
-bool writeFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
+void writeSample(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
+    writeFileBytes(path, bytes);
 }
 
 }  // namespace
@@ -137,10 +135,7 @@ int main(int argc, char** argv) {
             Rng rng(options.seed * 1000003u + i);
             Bytes body = encodeGameState(randomGameState(plan.family, rng, profileOf(plan.size, options.textRich)), versionOf(plan.family));
             std::vector<unsigned char> file = plan.gzip ? gzipMember(body.data) : body.data;
-            if (!writeFile(options.folder / plan.relativePath, file)) {
-                std::cerr << "make-sample-saves: cannot write " << (options.folder / plan.relativePath) << "\n";
-                return 1;
-            }
+            writeSample(options.folder / plan.relativePath, file);
             std::printf("%-40s %-12s %-11s %-4s %9zu bytes of game state, %9zu on disk\n", plan.relativePath.c_str(),
                         nameOf(plan.family), sizeName(plan.size), plan.gzip ? "gzip" : "raw", body.size(), file.size());
         }

@@ -18,7 +18,7 @@ build=build-fuzz
 
 tools/ensure-packages.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONVERTER_FUZZ=ON \
-  -DCONVERTER_TESTS=OFF -DCONVERTER_TOOLS=ON >/dev/null
+  -DCONVERTER_WERROR=ON -DCONVERTER_TESTS=OFF -DCONVERTER_TOOLS=ON >/dev/null
 cmake --build "$build" -j2 --target make-sample-saves "${executables[@]}"
 
 # Seeds: the small and medium samples (the extra-large ones would slow every execution down).

@@ -22,10 +22,10 @@ run_suite() {
 }
 
 echo "== Plain build =="
-run_suite build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONVERTER_WERROR=ON
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DCONVERTER_SANITIZE=ON
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DCONVERTER_SANITIZE=ON -DCONVERTER_WERROR=ON
 echo "== Windows build (MinGW-w64) under Wine =="
 windows_start=$SECONDS
 tools/build-windows.sh

@@ -17,7 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/support/SaveBuilder.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;

@@ -15,8 +15,8 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/Gzip.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Gzip.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -112,7 +112,11 @@ TEST(MemoryBudgetLoad, HostileAndOutsizedSavesStayWithinBounds) {
         std::printf("%-48s exit %3d, peak %6ld MiB, %6.2f s\n", c.name, run.exitCode, run.peakKiB >> 10, run.seconds);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
         EXPECT_LT(run.peakKiB, PeakLimitKiB) << c.name;
-        EXPECT_LT(run.seconds, c.maxSeconds) << c.name;
+        // An unoptimised sanitizer build is many times slower; there only the outcome and the
+        // memory bound say that the refusal came before the tree was built.
+        if (!AddressSanitizerBuild) {
+            EXPECT_LT(run.seconds, c.maxSeconds) << c.name;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 // The converter on a pseudo-terminal: colours as escape sequences, the stripe over the outcome
-// lines, the pause taking one key without Enter or echo, and the terminal left as it was found.
+// lines, the pause taking one key without Enter or echo, the terminal left as it was found, and
+// names unable to send the terminal commands.
 
 #include <gtest/gtest.h>
 
@@ -17,59 +18,16 @@
 #include <unistd.h>
 
 #include "driver/Console.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/SaveBuilder.h"
+#include "tests/Posix/PseudoTerminal.h"
 #include "tests/support/TempTree.h"
+#include "tests/support/system/System.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int RunTimeoutMs = 20000;
-
-// One line as a terminal shows it: padded to 79 columns, "\n" turned into "\r\n".
-std::string terminalLine(const std::string& text) { return text + std::string(79 - text.size(), ' ') + "\r\n"; }
-
-// Collects what the converter writes to its terminal.
-class TerminalOutput {
-public:
-    explicit TerminalOutput(int master) : master_(master) {}
-
-    // Reads whatever arrives within one short wait; false when nothing came.
-    bool pump() {
-        pollfd ready{master_, POLLIN, 0};
-        if (poll(&ready, 1, 100) <= 0) return false;
-        char buffer[4096];
-        const ssize_t got = read(master_, buffer, sizeof buffer);
-        if (got <= 0) return false;
-        text.append(buffer, static_cast<std::size_t>(got));
-        return true;
-    }
-    bool waitFor(const std::string& marker) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(RunTimeoutMs);
-        while (text.find(marker) == std::string::npos && std::chrono::steady_clock::now() < deadline) pump();
-        return text.find(marker) != std::string::npos;
-    }
-
-    std::string text;
-
-private:
-    int master_;
-};
-
-// Starts the converter in `workDir` on a new pseudo-terminal with TERM=xterm; `master` is the
-// terminal's other side.
-pid_t startOnTerminal(const fs::path& workDir, int& master) {
-    const std::string directory = workDir.string();
-    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
-    if (child == 0) {
-        if (chdir(directory.c_str()) != 0) _exit(126);
-        char term[] = "TERM=xterm";
-        char* environment[] = {term, nullptr};
-        execle(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr), environment);
-        _exit(127);
-    }
-    return child;
-}
+using namespace pseudo_terminal;
 
 // Under a terminal: the colours of every print, the stripe over the outcome lines, a pause that
 // takes one key without Enter or echo, and the terminal left as it was found.
@@ -171,6 +129,41 @@ TEST(TerminalRun, ColoursAreResetWhenEndedBySignal) {
     ASSERT_TRUE(asked) << output.text;
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_EQ(output.text.substr(output.text.find(waiting) + waiting.size()), "\x1b[0m");
+}
+
+// On a terminal a name's control bytes are shown as '?', so a save cannot command the terminal;
+// redirected output keeps the bytes.
+TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
+    const std::string name = "evil\x1b]0;owned\x07\x1b[2J\x7f.GM1";
+    const std::string shown = "evil?]0;owned??[2J?";
+    TempTree tree;
+    tree.makeDirectory("work");
+    tree.write("games/" + name, makeSaveFile(SaveFamily::Brevin44Sub2, false, 1));
+    const std::vector<std::string> arguments = {"-y", "--no-pause", "../games"};
+
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
+    ASSERT_GE(child, 0);
+    TerminalOutput terminal(master);
+    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
+    while (terminal.pump()) {}
+    const int exitCode = waitForExit(child);
+    close(master);
+    ASSERT_TRUE(closed) << terminal.text;
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_NE(terminal.text.find(terminalLine("../games/" + shown + ".GM1: sucessfully converted to :") +
+                                 terminalLine("../games/" + shown + "(converted).GM1")),
+              std::string::npos)
+        << terminal.text;
+    EXPECT_EQ(terminal.text.find("\x1b[2J"), std::string::npos);
+    EXPECT_EQ(terminal.text.find('\x07'), std::string::npos);
+
+    const ProgramRun redirected = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "", RunTimeoutMs, arguments);
+    ASSERT_FALSE(redirected.timedOut);
+    const auto pipeLine = [](const std::string& text) { return text + std::string(79 - text.size(), ' ') + "\n"; };
+    EXPECT_NE(redirected.output.find(pipeLine("../games/" + name + ": sucessfully converted to :") +
+                                     pipeLine("../games/" + name.substr(0, name.size() - 4) + "(converted).GM1")),
+              std::string::npos);
 }
 
 }  // namespace

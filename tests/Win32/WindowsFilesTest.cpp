@@ -14,7 +14,7 @@
 #include "driver/Q7Svg.h"
 #include "driver/SaveWalk.h"
 #include "engine/Q7Svg_impl.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 

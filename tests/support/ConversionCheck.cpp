@@ -1,12 +1,11 @@
 #include "tests/support/ConversionCheck.h"
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <system_error>
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "savegen/FileBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -14,11 +13,6 @@ namespace {
 
 constexpr const char* SourceName = "save.GM1";
 constexpr const char* OutputName = "save(converted).GM1";
-
-std::vector<unsigned char> fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::set<std::string> entriesOf(const fs::path& folder) {
     std::set<std::string> names;
@@ -31,7 +25,7 @@ bool isLoadFailureCode(std::uint32_t code) { return code == 2 || code == 3 || co
 // The rules after the load and the conversion; empty when all held.
 std::string faultAfterConversion(const fs::path& folder, const std::vector<unsigned char>& save, ConversionCheck& check,
                                  const Q7Svg& source) {
-    if (fileBytes(folder / SourceName) != save) return "source file changed";
+    if (!fs::exists(folder / SourceName) || readFileBytes(folder / SourceName) != save) return "source file changed";
     const bool loaded = check.loadCode == 0;
     const std::set<std::string> expected = loaded ? std::set<std::string>{SourceName, OutputName}
                                                   : std::set<std::string>{SourceName};
@@ -58,10 +52,7 @@ std::string faultAfterConversion(const fs::path& folder, const std::vector<unsig
 
 ConversionCheck checkConversion(const fs::path& folder, const std::vector<unsigned char>& save) {
     const fs::path sourcePath = folder / SourceName;
-    {
-        std::ofstream out(sourcePath, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(save.data()), static_cast<std::streamsize>(save.size()));
-    }
+    writeFileBytes(sourcePath, save);
     ConversionCheck check;
     {
         Q7Svg source;

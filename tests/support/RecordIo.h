@@ -4,10 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "savegen/Bytes.h"
 #include "schema_core/BinarySequence.h"
-#include "tests/support/Bytes.h"
 
 namespace record_io {
 
@@ -18,6 +19,12 @@ inline SvgVersion version(std::uint32_t v, std::uint32_t sub = 0, std::uint32_t 
     version.svg_hw_subversion = hw;
     version.updateFormatLevel();
     return version;
+}
+
+// A version as a failing case names it: svg_version/svg_subversion/svg_hw_subversion.
+inline std::string versionName(const SvgVersion& v) {
+    return std::to_string(v.svg_version) + "/" + std::to_string(v.svg_subversion) + "/" +
+           std::to_string(v.svg_hw_subversion);
 }
 
 inline const SvgVersion v42 = version(42);

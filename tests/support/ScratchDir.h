@@ -4,13 +4,14 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include <unistd.h>
+
+#include "savegen/FileBytes.h"
 
 class ScratchDir {
 public:
@@ -38,14 +39,8 @@ public:
 
     std::string put(const std::string& name, const std::vector<unsigned char>& bytes) const {
         std::string full = file(name);
-        std::ofstream out(full, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        writeFileBytes(full, bytes);
         return full;
-    }
-
-    static std::vector<unsigned char> contents(const std::string& full) {
-        std::ifstream in(full, std::ios::binary);
-        return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
     std::vector<std::string> entries() const {

@@ -1,15 +1,9 @@
 #include "tests/support/TempTree.h"
 
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-
 std::filesystem::path TempTree::write(const std::string& relative, const std::vector<unsigned char>& bytes) const {
     const std::filesystem::path path = root() / relative;
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    writeFileBytes(path, bytes);
     return path;
 }
 
@@ -21,12 +15,6 @@ std::filesystem::path TempTree::makeDirectory(const std::string& relative) const
     const std::filesystem::path path = root() / relative;
     std::filesystem::create_directories(path);
     return path;
-}
-
-std::vector<unsigned char> readFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path.string());
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> walkOrderOf(const std::filesystem::path& onDisk, const std::string& listedAs) {

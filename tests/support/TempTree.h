@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "savegen/FileBytes.h"
 #include "tests/support/ScratchDir.h"
 
 class TempTree {
@@ -18,8 +19,6 @@ public:
 private:
     ScratchDir scratch_;
 };
-
-std::vector<unsigned char> readFileBytes(const std::filesystem::path& path);
 
 // The paths a walk of `onDisk` must list, named as if the walk started at `listedAs`: a
 // directory's non-directories in the file system's enumeration order, then each

@@ -1,21 +1,29 @@
 #pragma once
 // What the tests need from the operating system beyond the platform layer: running a program
-// with piped standard input and output, and the POSIX-only facilities some tests exercise. On a
-// system without them the facilities report so, and those tests skip with the reason.
+// with arguments and piped standard input and output, and the POSIX-only facilities some tests
+// exercise. On a system without them the facilities report so, and those tests skip with the
+// reason.
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+enum class ErrorStream { WithOutput, Apart };
 
 struct ProgramRun {
-    std::string output;  // standard output and standard error together
+    std::string output;  // standard output, with standard error unless captured apart
+    std::string errors;  // standard error when captured apart
     int exitCode = -1;
     bool timedOut = false;
 };
 
-// Runs `executable` in `workDir` with `input` as its whole standard input.
+// Runs `executable` in `workDir` with `arguments` after its name (UTF-8 text, each reaching the
+// program as one argument whatever spaces, quotes or backslashes it holds) and `input` as its
+// whole standard input. A bare file name is a program built beside the test program on Windows.
 ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
-                      int timeoutMs);
+                      int timeoutMs, const std::vector<std::string>& arguments = {},
+                      ErrorStream errors = ErrorStream::WithOutput);
 
 // FIFOs, creation masks and file-size limits.
 bool hasPosixFileFacilities();

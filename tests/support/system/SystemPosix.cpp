@@ -10,22 +10,33 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <vector>
 
 namespace {
 
-// Reads `fd` until end of file; false when the child had to be killed at the deadline.
-bool readAll(int fd, std::string& output, pid_t child, int timeoutMs) {
+// Reads both descriptors until each reaches end of file (-1 stands for no descriptor); false
+// when the child had to be killed at the deadline.
+bool readAll(int outputFd, std::string& output, int errorFd, std::string& errors, pid_t child, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    pollfd ready[2] = {{outputFd, POLLIN, 0}, {errorFd, POLLIN, 0}};
+    std::string* sinks[2] = {&output, &errors};
     char buffer[4096];
-    while (std::chrono::steady_clock::now() < deadline) {
-        pollfd ready{fd, POLLIN, 0};
-        if (poll(&ready, 1, 100) <= 0) continue;
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got <= 0) return true;
-        output.append(buffer, static_cast<std::size_t>(got));
+    while (ready[0].fd >= 0 || ready[1].fd >= 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(child, SIGKILL);
+            return false;
+        }
+        if (poll(ready, 2, 100) <= 0) continue;
+        for (int i = 0; i < 2; ++i) {
+            if (ready[i].fd < 0 || ready[i].revents == 0) continue;
+            const ssize_t got = read(ready[i].fd, buffer, sizeof buffer);
+            if (got <= 0)
+                ready[i].fd = -1;
+            else
+                sinks[i]->append(buffer, static_cast<std::size_t>(got));
+        }
     }
-    kill(child, SIGKILL);
-    return false;
+    return true;
 }
 
 int waitForExit(pid_t child) {
@@ -34,32 +45,47 @@ int waitForExit(pid_t child) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// argv: the program's file name, then `arguments`, then the null pointer.
+std::vector<char*> argumentVector(std::string& name, std::vector<std::string>& arguments) {
+    std::vector<char*> argv{name.data()};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
 }  // namespace
 
 ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
-                      int timeoutMs) {
+                      int timeoutMs, const std::vector<std::string>& arguments, ErrorStream errors) {
     std::signal(SIGPIPE, SIG_IGN);
-    int inputPipe[2], outputPipe[2];
+    int inputPipe[2], outputPipe[2], errorPipe[2] = {-1, -1};
     if (pipe(inputPipe) != 0 || pipe(outputPipe) != 0) return {};
+    if (errors == ErrorStream::Apart && pipe(errorPipe) != 0) return {};
     const std::string directory = workDir.string();
+    std::string name = std::filesystem::path(executable).filename().string();
+    std::vector<std::string> argumentCopies = arguments;
+    const std::vector<char*> argv = argumentVector(name, argumentCopies);
     const pid_t child = fork();
     if (child == 0) {
         dup2(inputPipe[0], STDIN_FILENO);
         dup2(outputPipe[1], STDOUT_FILENO);
-        dup2(outputPipe[1], STDERR_FILENO);
-        for (int fd : {inputPipe[0], inputPipe[1], outputPipe[0], outputPipe[1]}) close(fd);
+        dup2(errors == ErrorStream::Apart ? errorPipe[1] : outputPipe[1], STDERR_FILENO);
+        for (int fd : {inputPipe[0], inputPipe[1], outputPipe[0], outputPipe[1], errorPipe[0], errorPipe[1]})
+            if (fd >= 0) close(fd);
         if (chdir(directory.c_str()) != 0) _exit(126);
-        execl(executable.c_str(), "savefile-converter", static_cast<char*>(nullptr));
+        execv(executable.c_str(), argv.data());
         _exit(127);
     }
     close(inputPipe[0]);
     close(outputPipe[1]);
+    if (errorPipe[1] >= 0) close(errorPipe[1]);
     ssize_t written = write(inputPipe[1], input.data(), input.size());
     (void)written;
     close(inputPipe[1]);
     ProgramRun result;
-    result.timedOut = !readAll(outputPipe[0], result.output, child, timeoutMs);
+    result.timedOut = !readAll(outputPipe[0], result.output, errorPipe[0], result.errors, child, timeoutMs);
     close(outputPipe[0]);
+    if (errorPipe[0] >= 0) close(errorPipe[0]);
     result.exitCode = waitForExit(child);
     return result;
 }

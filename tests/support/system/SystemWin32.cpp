@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -20,6 +22,41 @@ std::wstring programPath(const std::string& executable) {
     wchar_t self[MAX_PATH * 4];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
     return (std::filesystem::path(std::wstring(self, length)).parent_path() / wide(executable)).wstring();
+}
+
+// One argument as CommandLineToArgvW and the C runtime read it back: bare when it holds no blank
+// and no quote; otherwise in quotes, with the backslashes that precede a quote (or the closing
+// quote) doubled and each quote escaped by one more.
+std::wstring quotedArgument(std::wstring_view argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring_view::npos)
+        return std::wstring(argument);
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        quoted += c;
+        backslashes = 0;
+    }
+    quoted.append(2 * backslashes, L'\\');
+    return quoted + L"\"";
+}
+
+// The program's name in quotes (a Windows path holds no quote), then every argument.
+std::wstring commandLineOf(const std::wstring& program, const std::vector<std::string>& arguments) {
+    std::wstring line = L"\"" + program + L"\"";
+    for (const std::string& argument : arguments) line += L" " + quotedArgument(wide(argument));
+    return line;
+}
+
+// Appends everything read from `pipe` until its writing end is closed everywhere.
+void drain(HANDLE pipe, std::string& sink) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) sink.append(buffer, got);
 }
 
 struct Pipe {
@@ -42,38 +79,42 @@ void closeHandle(HANDLE& handle) {
 }  // namespace
 
 ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
-                      int timeoutMs) {
+                      int timeoutMs, const std::vector<std::string>& arguments, ErrorStream errors) {
     ProgramRun result;
-    Pipe in, out;
-    if (!makePipe(in, true) || !makePipe(out, false)) return result;
+    const bool errorsApart = errors == ErrorStream::Apart;
+    Pipe in, out, err;
+    if (!makePipe(in, true) || !makePipe(out, false) || (errorsApart && !makePipe(err, false))) {
+        for (HANDLE* handle : {&in.read, &in.write, &out.read, &out.write, &err.read, &err.write}) closeHandle(*handle);
+        return result;
+    }
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in.read;
     startup.hStdOutput = out.write;
-    startup.hStdError = out.write;
+    startup.hStdError = errorsApart ? err.write : out.write;
     const std::wstring program = programPath(executable);
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = commandLineOf(program, arguments);
     const std::wstring directory = workDir.wstring();
     PROCESS_INFORMATION process{};
     const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         directory.c_str(), &startup, &process);
     closeHandle(in.read);
     closeHandle(out.write);
+    closeHandle(err.write);
     if (!started) {
         closeHandle(in.write);
         closeHandle(out.read);
+        closeHandle(err.read);
         return result;
     }
     CloseHandle(process.hThread);
 
-    // The output is drained while the input is written, so that neither side waits on a full pipe.
-    std::thread reader([&] {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(out.read, buffer, sizeof buffer, &got, nullptr) && got > 0) result.output.append(buffer, got);
-    });
+    // The outputs are drained while the input is written, so that neither side waits on a full pipe.
+    std::thread outputReader(drain, out.read, std::ref(result.output));
+    std::thread errorReader;
+    if (errorsApart) errorReader = std::thread(drain, err.read, std::ref(result.errors));
     DWORD written = 0;
     if (!input.empty()) WriteFile(in.write, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
     closeHandle(in.write);
@@ -83,8 +124,10 @@ ProgramRun runProgram(const std::string& executable, const std::filesystem::path
         WaitForSingleObject(process.hProcess, INFINITE);
         result.timedOut = true;
     }
-    reader.join();
+    outputReader.join();
+    if (errorReader.joinable()) errorReader.join();
     closeHandle(out.read);
+    closeHandle(err.read);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);
     result.exitCode = static_cast<int>(exitCode);

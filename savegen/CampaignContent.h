@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/HeroesContent.h"
+#include "savegen/HeroesContent.h"
 
 struct Camp60Content {
     std::uint8_t item01 = 0;

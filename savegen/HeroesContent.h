@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "savegen/Bytes.h"
+#include "savegen/Rng.h"
 #include "schema_core/SvgVersion.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/Rng.h"
 
 struct MovableObjectContent {
     std::int16_t item01 = 0;

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "savegen/Bytes.h"
+#include "savegen/HeroesContent.h"
+#include "savegen/Rng.h"
 #include "schema_core/SvgVersion.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/HeroesContent.h"
-#include "tests/support/Rng.h"
 
 struct TemplateContent {
     std::string item01;

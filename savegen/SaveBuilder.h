@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "savegen/AdventureObjectsContent.h"
+#include "savegen/Bytes.h"
+#include "savegen/CampaignContent.h"
+#include "savegen/HeroesContent.h"
+#include "savegen/MapWorldContent.h"
+#include "savegen/PlayerTownMiscContent.h"
+#include "savegen/Rng.h"
+#include "savegen/ScenarioHeaderContent.h"
 #include "schema_core/SvgVersion.h"
-#include "tests/support/AdventureObjectsContent.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/CampaignContent.h"
-#include "tests/support/HeroesContent.h"
-#include "tests/support/MapWorldContent.h"
-#include "tests/support/PlayerTownMiscContent.h"
-#include "tests/support/Rng.h"
-#include "tests/support/ScenarioHeaderContent.h"
 
 enum class SaveFamily { Ostrel42, Brevin44Sub2, Brevin44Sub3, Brevin45Sub2, Brevin45Sub3 };
 

@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
-#include "tests/support/Rng.h"
-#include "tests/support/SaveBuilder.h"
+#include "savegen/Rng.h"
+#include "savegen/SaveBuilder.h"
 
 // The same save size with the text-bearing lists a text-rich map of that size holds.
 SaveSize withRichTexts(SaveSize size);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "savegen/Bytes.h"
+#include "savegen/Rng.h"
 #include "schema_core/SvgVersion.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/Rng.h"
 
 struct BasicParametersContent {
     std::array<unsigned char, 8> signature{'Q', '7', 'S', 'V', 'G', 0, 0, 0};

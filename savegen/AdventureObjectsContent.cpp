@@ -1,4 +1,4 @@
-#include "tests/support/AdventureObjectsContent.h"
+#include "savegen/AdventureObjectsContent.h"
 
 #include <limits>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "tests/support/HeroesContent.h"
+#include "savegen/HeroesContent.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/support/CampaignContent.h"
+#include "savegen/CampaignContent.h"
 
 void encode(Bytes& out, const Camp60Content& c, const SvgVersion&) {
     out.u8(c.item01).u32(c.item02).u32(c.item03).i8(c.item04).i8(c.item05);

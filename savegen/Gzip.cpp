@@ -1,4 +1,4 @@
-#include "tests/support/Gzip.h"
+#include "savegen/Gzip.h"
 
 #include <zlib.h>
 

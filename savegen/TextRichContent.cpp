@@ -1,4 +1,4 @@
-#include "tests/support/TextRichContent.h"
+#include "savegen/TextRichContent.h"
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
-#include "tests/support/SaveBuilder.h"
+#include "savegen/SaveBuilder.h"
 
 #include <algorithm>
 
-#include "tests/support/Gzip.h"
-#include "tests/support/TextRichContent.h"
+#include "savegen/Gzip.h"
+#include "savegen/TextRichContent.h"
 
 SvgVersion versionOf(SaveFamily family, std::uint32_t hwSubversion) {
     SvgVersion v;

@@ -1,4 +1,4 @@
-#include "tests/support/MapWorldContent.h"
+#include "savegen/MapWorldContent.h"
 
 #include <algorithm>
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "savegen/Bytes.h"
+#include "savegen/MapWorldContent.h"
+#include "savegen/Rng.h"
 #include "schema_core/SvgVersion.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/MapWorldContent.h"
-#include "tests/support/Rng.h"
 
 // A combination mask: from version 44 on the bit count and (count + 7) / 8 bytes; below 44 just
 // 2 bytes, for which the count is 16.

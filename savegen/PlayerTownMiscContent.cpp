@@ -1,4 +1,4 @@
-#include "tests/support/PlayerTownMiscContent.h"
+#include "savegen/PlayerTownMiscContent.h"
 
 #include <utility>
 

@@ -3,27 +3,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-
+#include "driver/ColourPrinter.h"
 #include "driver/CommandLine.h"
 #include "engine/EngineMessages.h"
-#include "tests/Posix/ConverterProcess.h"
-#include "tests/support/Bytes.h"
-#include "tests/support/SaveBuilder.h"
+#include "platform/Platform.h"
+#include "savegen/Bytes.h"
+#include "savegen/SaveBuilder.h"
+#include "tests/support/GamesFolder.h"
 #include "tests/support/TempTree.h"
+#include "tests/support/system/System.h"
 
 namespace fs = std::filesystem;
-using namespace converter_process;
 
 namespace {
+
+constexpr int RunTimeoutMs = 20000;
 
 using Arguments = std::vector<std::string>;
 
@@ -109,20 +110,30 @@ const std::string Pause = "Press any key to continue . . . \n";
 
 std::string summary(const std::string& counts) { return screen({"", counts}); }
 
-// A working folder beside a games folder; the paths the tests name are relative to the former.
-class CommandLineRun : public ::testing::Test {
-protected:
-    CommandLineRun() { tree.makeDirectory("work"); }
+// Paths as the program names them: UTF-8 with "/" on every system.
+std::string utf8(const fs::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+fs::path fromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
-    std::string put(const std::string& relative, const std::vector<unsigned char>& bytes) {
-        tree.write("games/" + relative, bytes);
-        return "../games/" + relative;
-    }
-    std::string putSave(const std::string& relative, SaveFamily family, bool gzip) {
-        return put(relative, makeSaveFile(family, gzip, seed++));
-    }
-    RunResult run(const Arguments& arguments, const std::string& answers = "") {
-        RunResult result = runConverter(tree.root() / "work", answers, arguments, true);
+// A text as --verbose shows it under a failure line: indented and wrapped by the printer.
+std::string indentedDetail(const std::string& text) {
+    std::istringstream in;
+    std::ostringstream out;
+    Console console(in, out, false);
+    ColourPrinter(console).printIndented(4, text);
+    return out.str();
+}
+
+// A working folder beside a games folder; the paths the tests name are relative to the former.
+class CommandLineRun : public ::testing::Test, protected GamesFolder {
+protected:
+
+    // Runs the converter from work/, standard error captured apart.
+    ProgramRun run(const Arguments& arguments, const std::string& answers = "") {
+        ProgramRun result =
+            runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", answers, RunTimeoutMs, arguments, ErrorStream::Apart);
         EXPECT_FALSE(result.timedOut) << result.output;
         return result;
     }
@@ -132,7 +143,7 @@ protected:
         std::map<std::string, std::vector<unsigned char>> found;
         for (const auto& entry : fs::recursive_directory_iterator(tree.root()))
             if (entry.is_regular_file())
-                found[fs::relative(entry.path(), tree.root()).string()] = readFileBytes(entry.path());
+                found[utf8(fs::relative(entry.path(), tree.root()))] = readFileBytes(entry.path());
         return found;
     }
     std::set<std::string> names() const {
@@ -141,8 +152,6 @@ protected:
         return found;
     }
 
-    TempTree tree;
-    std::uint64_t seed = 1;
 };
 
 struct InformationCase {
@@ -165,10 +174,16 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrorsConvertNothing) {
         {{"-y", save, "../games/none.GM1"}, 2, "",
          "savefile-converter: no such file or folder '../games/none.GM1'\n" + usageText()},
         {{"--", "-y"}, 2, "", "savefile-converter: no such file or folder '-y'\n" + usageText()},
+        // A name no Windows folder can hold names nothing there either.
+        {{"-y", "../games/a|b.GM1"}, 2, "", "savefile-converter: no such file or folder '../games/a|b.GM1'\n" + usageText()},
+        // Blanks, quotes and backslashes reach the program as they were given.
+        {{"-n", "--back\\slash \\\\\"quote\\\\"}, 2, "",
+         "savefile-converter: unknown option '--back\\slash \\\\\"quote\\\\'\n" + usageText()},
+        {{"two  blanks\\", "\""}, 2, "", "savefile-converter: no such file or folder 'two  blanks\\'\n" + usageText()},
     };
     for (const InformationCase& c : cases) {
         SCOPED_TRACE(c.arguments.front() + " " + c.arguments.back());
-        const RunResult result = run(c.arguments);
+        const ProgramRun result = run(c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.output, c.output);
         EXPECT_EQ(result.errors, c.errors);
@@ -187,14 +202,14 @@ TEST_F(CommandLineRun, YesRunWritesWhatTheAnsweredDialogueWrites) {
     put("notes.txt", Bytes().raw("not a save").data);
     const auto sources = files();
 
-    const RunResult dialogue = runConverter(tree.root() / "work", "y\ny");
+    const ProgramRun dialogue = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "y\ny", RunTimeoutMs);
     ASSERT_EQ(dialogue.exitCode, 0);
     const auto dialogueFiles = files();
     for (const auto& [name, bytes] : dialogueFiles)
-        if (!sources.count(name)) fs::remove(tree.root() / name);
+        if (!sources.count(name)) fs::remove(tree.root() / fromUtf8(name));
     ASSERT_TRUE(files() == sources);
 
-    const RunResult yes = run({"--yes", "--no-pause", "../games"});
+    const ProgramRun yes = run({"--yes", "--no-pause", "../games"});
     EXPECT_EQ(yes.exitCode, 0);
     EXPECT_EQ(yes.errors, "");
     EXPECT_TRUE(files() == dialogueFiles);
@@ -225,7 +240,7 @@ TEST_F(CommandLineRun, DroppedFilesAndFoldersMixed) {
     tree.write("work/-w.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, true, 41));
     const auto before = names();
 
-    const RunResult result = run({campaign, "../games/sub/", a, notes, copy, current, ostrel, junk, "--", "-w.GM1"}, "y\n");
+    const ProgramRun result = run({campaign, "../games/sub/", a, notes, copy, current, ostrel, junk, "--", "-w.GM1"}, "y\n");
 
     std::vector<std::string> lines;
     for (const std::string& path : walkOrderOf(tree.root() / "games/sub", "../games/sub"))
@@ -249,6 +264,27 @@ TEST_F(CommandLineRun, DroppedFilesAndFoldersMixed) {
     EXPECT_EQ(names(), expected);
 }
 
+// A save dropped onto the program under a name in another script, blank included: one argument,
+// converted beside itself and printed as it was named.
+TEST_F(CommandLineRun, ADroppedSaveNamedInCyrillicWithABlank) {
+    const std::string name = "\xD0\x9C\xD0\xBE\xD1\x8F \xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0";  // "Моя игра"
+    const std::string source = "../games/" + name + ".GM1";
+    const std::string output = "../games/" + name + "(converted).GM1";
+    tree.makeDirectory("games");
+    const platform::FileWriteResult written = platform::writeFileReplacing(
+        utf8(tree.root() / "games" / fromUtf8(name + ".GM1")), makeSaveFile(SaveFamily::Brevin45Sub2, true, 7));
+    ASSERT_EQ(written.status, platform::FileWriteResult::Written) << written.errorText;
+    std::set<std::string> expected = names();
+    expected.insert("games/" + name + "(converted).GM1");
+
+    const ProgramRun result = run({"--no-pause", source});
+    EXPECT_EQ(result.output, Banner + screen({source + ": sucessfully converted to :", output}) +
+                                 summary("1 converted, 0 failed, 0 skipped, 0 already current") + Closing);
+    EXPECT_EQ(result.errors, "");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(names(), expected);
+}
+
 // With --verbose every failure line is followed by the engine's own text, indented, on its stripe.
 TEST_F(CommandLineRun, VerboseShowsTheEnginesOwnMessage) {
     // A wrong check sum in the gzip trailer: everything inflates, then zlib reports the data error.
@@ -263,21 +299,24 @@ TEST_F(CommandLineRun, VerboseShowsTheEnginesOwnMessage) {
     const std::string loadDetail1 = "Error while reading \"../games/crc.GM1\" : zlib function inflate produced";
     const std::string loadDetail2 = "error flag Z_DATA_ERROR";
     ASSERT_EQ(loadDetail1 + " " + loadDetail2 + "\n", engine_messages::inflateDataError(cut));
-    std::string writeDetail = engine_messages::cannotWrite("../games/blocked(converted).GM1", std::strerror(EISDIR));
-    writeDetail.pop_back();
+    // The system's own words for replacing a folder by a file, whatever the system.
+    const platform::FileWriteResult refused =
+        platform::writeFileReplacing(utf8(tree.root() / "games/blocked(converted).GM1"), {1});
+    ASSERT_NE(refused.status, platform::FileWriteResult::Written);
+    const std::string writeDetail =
+        indentedDetail(engine_messages::cannotWrite("../games/blocked(converted).GM1", refused.errorText));
     const std::vector<std::string> failures = {cut + ":  failed (error reading file)",
                                                blocked + ":  failed (error writing converted file)"};
     const std::string converted = screen({good + ": sucessfully converted to :", "../games/good(converted).GM1"});
     const std::string counts = summary("1 converted, 2 failed, 0 skipped, 0 already current");
 
-    const RunResult verbose = run({"-y", "-v", "--no-pause", cut, blocked, good});
+    const ProgramRun verbose = run({"-y", "-v", "--no-pause", cut, blocked, good});
     EXPECT_EQ(verbose.output, Banner +
-                                  screen({failures[0], "    " + loadDetail1, "    " + loadDetail2, failures[1],
-                                          "    " + writeDetail}) +
-                                  converted + counts + Closing);
+                                  screen({failures[0], "    " + loadDetail1, "    " + loadDetail2, failures[1]}) +
+                                  writeDetail + converted + counts + Closing);
     EXPECT_EQ(verbose.exitCode, 1);
 
-    const RunResult quiet = run({"--no-pause", cut, blocked, good});
+    const ProgramRun quiet = run({"--no-pause", cut, blocked, good});
     EXPECT_EQ(quiet.output, Banner + screen(failures) + converted + counts + Closing);
     EXPECT_EQ(quiet.exitCode, 1);
 }
@@ -301,7 +340,7 @@ TEST_F(CommandLineRun, DryRunReportsAndWritesNothing) {
     put("a(converted).GM1", {1, 2, 3});
     const auto before = files();
 
-    const RunResult result = run({"--dry-run", "--no-pause", "../games"});
+    const ProgramRun result = run({"--dry-run", "--no-pause", "../games"});
     std::string lines;
     for (const std::string& listed : walkOrderOf(tree.root() / "games", "../games"))
         if (report.count(listed)) lines += report.at(listed);
@@ -311,40 +350,9 @@ TEST_F(CommandLineRun, DryRunReportsAndWritesNothing) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(files() == before);
 
-    const RunResult clean = run({"-n", "--no-pause", "../games/a.GM1"});
+    const ProgramRun clean = run({"-n", "--no-pause", "../games/a.GM1"});
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_TRUE(files() == before);
-}
-
-// On a terminal a name's control bytes are shown as '?', so a save cannot command the terminal;
-// redirected output keeps the bytes.
-TEST_F(CommandLineRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
-    const std::string name = "evil\x1b]0;owned\x07\x1b[2J\x7f.GM1";
-    const std::string shown = "evil?]0;owned??[2J?";
-    putSave(name, SaveFamily::Brevin44Sub2, false);
-    const Arguments arguments = {"-y", "--no-pause", "../games"};
-
-    int master = -1;
-    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
-    ASSERT_GE(child, 0);
-    TerminalOutput terminal(master);
-    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
-    while (terminal.pump()) {}
-    const int exitCode = waitForExit(child);
-    close(master);
-    ASSERT_TRUE(closed) << terminal.text;
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_NE(terminal.text.find(terminalLine("../games/" + shown + ".GM1: sucessfully converted to :") +
-                                 terminalLine("../games/" + shown + "(converted).GM1")),
-              std::string::npos)
-        << terminal.text;
-    EXPECT_EQ(terminal.text.find("\x1b[2J"), std::string::npos);
-    EXPECT_EQ(terminal.text.find('\x07'), std::string::npos);
-
-    const RunResult redirected = run(arguments);
-    EXPECT_NE(redirected.output.find(padded("../games/" + name + ": sucessfully converted to :") +
-                                     padded("../games/" + name.substr(0, name.size() - 4) + "(converted).GM1")),
-              std::string::npos);
 }
 
 }  // namespace

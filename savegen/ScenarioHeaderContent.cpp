@@ -1,4 +1,4 @@
-#include "tests/support/ScenarioHeaderContent.h"
+#include "savegen/ScenarioHeaderContent.h"
 
 namespace {
 
