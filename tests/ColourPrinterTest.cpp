@@ -6,10 +6,10 @@
 
 #include "driver/ColourPrinter.h"
 #include "driver/Console.h"
+#include "tests/support/ScreenText.h"
 
 namespace {
 
-std::string padded(const std::string& text) { return text + std::string(79 - text.size(), ' ') + "\n"; }
 std::string letters(std::size_t n, char letter = 'a') { return std::string(n, letter); }
 
 std::string printPlain(const std::string& text) {

@@ -17,6 +17,7 @@
 #include "savegen/Bytes.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/GamesFolder.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 
@@ -85,16 +86,6 @@ TEST(CommandLineParsing, ReadsOptionsAndPathsAndRejectsTheUnknown) {
         EXPECT_EQ(line.settings.dryRun, c.settings.dryRun);
         EXPECT_EQ(line.settings.verbose, c.settings.verbose);
     }
-}
-
-std::string padded(const std::string& line) {
-    return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
-}
-
-std::string screen(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += padded(line);
-    return text;
 }
 
 const std::string Banner = screen({"", "                     Talvor Brevin SAVEFILE CONVERTER v.1.01", ""});

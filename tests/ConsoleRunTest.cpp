@@ -18,6 +18,7 @@
 #include "savegen/Gzip.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/GamesFolder.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 
@@ -31,16 +32,6 @@ constexpr int RunTimeoutMs = 20000;
 // output and error captured together.
 ProgramRun runConverter(const fs::path& workDir, const std::string& answers) {
     return runProgram(CONVERTER_EXECUTABLE, workDir, answers, RunTimeoutMs);
-}
-
-std::string padded(const std::string& line) {
-    return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
-}
-
-std::string screen(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += padded(line);
-    return text;
 }
 
 const std::vector<std::string> StartScreen = {
