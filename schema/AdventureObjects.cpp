@@ -9,8 +9,7 @@ using Tag = unsigned char;
 }  // namespace
 
 SvgTemplate::SvgTemplate()
-    : BinarySequence(),
-      item01(addNew<Text16>()),
+    : item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned char[33]>>()) {}
 
 SvgGuardSetup::SvgGuardSetup() : ConditionnalBinarySequence<Tag>() {
@@ -29,8 +28,7 @@ SvgGuardedObject::SvgGuardedObject() : ConditionnalBinarySequence<Tag>() {
 }
 
 SvgObjectPandoraEvent::SvgObjectPandoraEvent()
-    : BinarySequence(),
-      item01(addNew<SvgGuardedObject>()),
+    : item01(addNew<SvgGuardedObject>()),
       item02(addNew<ElemBinarySequence<unsigned int>>()),
       item03(addNew<ElemBinarySequence<int>>()),
       item04(addNew<ElemBinarySequence<signed char>>()),
@@ -52,8 +50,7 @@ SvgObjectPandoraEvent::SvgObjectPandoraEvent()
       item20(addNew<ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>>()) {}
 
 SvgObjectMonster::SvgObjectMonster()
-    : BinarySequence(),
-      item01(addNew<Text16>()),
+    : item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned int[7]>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()) {}
 
@@ -83,21 +80,18 @@ SvgQuest::SvgQuest() : ConditionnalBinarySequence<Tag>() {
 }
 
 SvgSeerHut::SvgSeerHut()
-    : BinarySequence(),
-      item01(addNew<SvgQuest>()),
+    : item01(addNew<SvgQuest>()),
       item02(addNew<ElemBinarySequence<unsigned char[12]>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
       item04(addNew<ElemBinarySequence<unsigned char>>()),
       item05(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgQuestGuard::SvgQuestGuard()
-    : BinarySequence(),
-      item01(addNew<SvgQuest>()),
+    : item01(addNew<SvgQuest>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgGlobalEvent::SvgGlobalEvent()
-    : BinarySequence(),
-      item01(addNew<Text16>()),
+    : item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<int[7]>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
       item04(addNew<ElemBinarySequence<unsigned char>>()),
@@ -112,21 +106,18 @@ SvgTownEvent::SvgTownEvent()
       item10(addNew<ElemBinarySequence<unsigned short[7]>>()) {}
 
 SvgSign::SvgSign()
-    : BinarySequence(),
-      item01(addNew<Text16>()),
+    : item01(addNew<Text16>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgMine::SvgMine()
-    : BinarySequence(),
-      item01(addNew<ElemBinarySequence<signed char>>()),
+    : item01(addNew<ElemBinarySequence<signed char>>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
       item04(addNew<ElemBinarySequence<int[14]>>()),
       item05(addNew<ElemBinarySequence<unsigned char[3]>>()) {}
 
 SvgDwelling::SvgDwelling()
-    : BinarySequence(),
-      item01(addNew<ElemBinarySequence<signed char>>()),
+    : item01(addNew<ElemBinarySequence<signed char>>()),
       item02(addNew<ElemBinarySequence<unsigned char>>()),
       item03(addNew<ElemBinarySequence<unsigned char>>()),
       item04(addNew<ElemBinarySequence<unsigned char[4]>>()),
@@ -136,14 +127,12 @@ SvgDwelling::SvgDwelling()
       item08(addNew<ElemBinarySequence<unsigned char>>()) {}
 
 SvgGarnisson::SvgGarnisson()
-    : BinarySequence(),
-      item01(addNew<ElemBinarySequence<unsigned char>>()),
+    : item01(addNew<ElemBinarySequence<unsigned char>>()),
       item02(addNew<ElemBinarySequence<int[14]>>()),
       item03(addNew<ElemBinarySequence<unsigned char[4]>>()) {}
 
 SvgBoat::SvgBoat()
-    : BinarySequence(),
-      item01(addNew<ElemBinarySequence<unsigned char>>()),
+    : item01(addNew<ElemBinarySequence<unsigned char>>()),
       item02(addNew<ElemBinarySequence<signed char>>()),
       item03(addNew<ElemBinarySequence<signed char>>()),
       item04(addNew<ElemBinarySequence<char>>()),
@@ -153,13 +142,11 @@ SvgBoat::SvgBoat()
       item08(addNew<SvgMovableObject>()) {}
 
 Obelisks::Obelisks()
-    : BinarySequence(),
-      item01(addNew<ElemBinarySequence<unsigned char>>()),
+    : item01(addNew<ElemBinarySequence<unsigned char>>()),
       item02(addNew<ElemBinarySequence<unsigned char[48]>>()) {}
 
 SvgCrbank::SvgCrbank()
-    : BinarySequence(),
-      item01(addNew<ElemBinarySequence<int[14]>>()),
+    : item01(addNew<ElemBinarySequence<int[14]>>()),
       item02(addNew<ElemBinarySequence<int[7]>>()),
       item03(addNew<ElemBinarySequence<int>>()),
       item04(addNew<ElemBinarySequence<signed char>>()),
