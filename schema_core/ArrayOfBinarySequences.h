@@ -13,12 +13,10 @@ public:
     explicit ArrayOfBinarySequences(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
 
     void read(ByteInput& in, const SvgVersion& version) override {
-        if (!isPresent(version)) return;
         array_counts::readRecords<T>(*this, in, version, array_counts::readCount<N>(in));
     }
 
     void write(ByteOutput& out, const SvgVersion& version) const override {
-        if (!isPresent(version)) return;
         array_counts::writeCount<N>(out, children.size());
         for (const auto& child : children) child->write(out, version);
     }
@@ -31,8 +29,7 @@ class ArrayOfBinarySequences<N, ElemBinarySequence<char>> : public BinarySequenc
 public:
     explicit ArrayOfBinarySequences(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
 
-    void read(ByteInput& in, const SvgVersion& version) override {
-        if (!isPresent(version)) return;
+    void read(ByteInput& in, const SvgVersion&) override {
         std::uint32_t count = array_counts::readCount<N>(in);
         in.requireAvailable(count);
         // A tree is read once; like record arrays, a text appends to what it holds.
@@ -41,8 +38,7 @@ public:
         in.read(text.data() + start, count);
     }
 
-    void write(ByteOutput& out, const SvgVersion& version) const override {
-        if (!isPresent(version)) return;
+    void write(ByteOutput& out, const SvgVersion&) const override {
         array_counts::writeCount<N>(out, text.size());
         out.write(text.data(), text.size());
     }

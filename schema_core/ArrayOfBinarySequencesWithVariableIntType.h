@@ -11,14 +11,12 @@ public:
         : BinarySequence(presence), secondCountType(secondCountType) {}
 
     void read(ByteInput& in, const SvgVersion& version) override {
-        if (!isPresent(version)) return;
         std::uint32_t count = secondCountType(version) ? array_counts::readCount<NSecond>(in)
                                                        : array_counts::readCount<NFirst>(in);
         array_counts::readRecords<T>(*this, in, version, count);
     }
 
     void write(ByteOutput& out, const SvgVersion& version) const override {
-        if (!isPresent(version)) return;
         if (secondCountType(version))
             array_counts::writeCount<NSecond>(out, children.size());
         else

@@ -11,9 +11,8 @@ class ArrayOfElemBinarySequences : public BinarySequence {
 public:
     explicit ArrayOfElemBinarySequences(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
 
-    void read(ByteInput& in, const SvgVersion& version) override {
+    void read(ByteInput& in, const SvgVersion&) override {
         elements.clear();
-        if (!isPresent(version)) return;
         readLittleEndian(in, count);
         if (!hasElements()) return;
         std::uint64_t bytes = static_cast<std::uint64_t>(count) * sizeof(T);
@@ -22,8 +21,7 @@ public:
         in.read(elements.data(), elements.size());
     }
 
-    void write(ByteOutput& out, const SvgVersion& version) const override {
-        if (!isPresent(version)) return;
+    void write(ByteOutput& out, const SvgVersion&) const override {
         writeLittleEndian(out, count);
         if (hasElements()) out.write(elements.data(), elements.size());
     }

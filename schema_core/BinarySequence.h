@@ -1,6 +1,8 @@
 #pragma once
 // Base of every schema node: an ordered list of owned children and a presence predicate.
 // Reading and writing walk the children in file order, skipping those absent for the version.
+// Presence is the parent's question, asked in that walk only: no node asks it of itself, array
+// elements are always present, and the engine reads and writes the root without asking.
 //
 // Memory: every node belongs to the memory resource of its tree (the engine's arena). A node and
 // everything it allocates (its child list, its byte buffers, the children it creates) come from
@@ -37,7 +39,8 @@ public:
     static constexpr std::size_t nodeAlignment = alignof(void*);
     static void operator delete(void* node, std::size_t size) noexcept;
 
-    // Almost every node is always present; that case needs no call.
+    // Whether the node is in the file of `version`; almost every node is always present, and that
+    // case needs no call.
     bool isPresent(const SvgVersion& version) const { return presence == AlwaysPresent || presence(version); }
     const std::pmr::vector<std::unique_ptr<BinarySequence>>& getChildren() const { return children; }
     std::pmr::memory_resource* memory() const { return children.get_allocator().resource(); }

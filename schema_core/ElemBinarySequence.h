@@ -17,11 +17,11 @@ public:
     template <class U = T, std::enable_if_t<std::is_integral_v<U>, int> = 0>
     ElemBinarySequence(U initialValue, VersionPredicate presence) : BinarySequence(presence), value(initialValue) {}
 
-    void read(ByteInput& in, const SvgVersion& version) override {
-        if (isPresent(version)) readLittleEndian(in, value);
+    void read(ByteInput& in, const SvgVersion&) override {
+        readLittleEndian(in, value);
     }
-    void write(ByteOutput& out, const SvgVersion& version) const override {
-        if (isPresent(version)) writeLittleEndian(out, value);
+    void write(ByteOutput& out, const SvgVersion&) const override {
+        writeLittleEndian(out, value);
     }
 
     T value{};

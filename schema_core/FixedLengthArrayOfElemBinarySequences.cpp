@@ -9,10 +9,10 @@ FixedLengthArrayOfElemBinarySequences<unsigned char>::FixedLengthArrayOfElemBina
     int length, VersionPredicate presence)
     : FixedLengthArrayOfElemBinarySequences(length, 0, presence) {}
 
-void FixedLengthArrayOfElemBinarySequences<unsigned char>::read(ByteInput& in, const SvgVersion& version) {
-    if (isPresent(version) && length >= 1) in.read(data.data(), data.size());
+void FixedLengthArrayOfElemBinarySequences<unsigned char>::read(ByteInput& in, const SvgVersion&) {
+    if (length >= 1) in.read(data.data(), data.size());
 }
 
-void FixedLengthArrayOfElemBinarySequences<unsigned char>::write(ByteOutput& out, const SvgVersion& version) const {
-    if (isPresent(version) && length >= 1) out.write(data.data(), data.size());
+void FixedLengthArrayOfElemBinarySequences<unsigned char>::write(ByteOutput& out, const SvgVersion&) const {
+    if (length >= 1) out.write(data.data(), data.size());
 }

@@ -7,7 +7,6 @@ SvgVersionInfo::SvgVersionInfo(VersionPredicate presence)
       svg_subversion(addNew<ElemBinarySequence<unsigned int>>(FromVersion44)) {}
 
 void SvgVersionInfo::write(ByteOutput& out, const SvgVersion& version) const {
-    if (!isPresent(version)) return;
     writeLittleEndian(out, version.svg_version);
     if (FromVersion45(version)) writeLittleEndian(out, version.svg_hw_subversion);
     if (FromVersion44(version)) writeLittleEndian(out, version.svg_subversion);

@@ -169,6 +169,7 @@ void expectTagSelectsChildrenInRegistrationOrder() {
         {Bytes().i8(12).u8(4).data, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("tag " + std::to_string(static_cast<signed char>(c.bytes[0])));
         Record record;
         EXPECT_EQ(record.variantCount(), 4u);
         EXPECT_EQ(readNode(record, c.bytes, v44s3), c.bytes.size());
@@ -377,6 +378,7 @@ TEST(SvgVersionInfo, WritesTheTargetVersionWhateverWasRead) {
         {version(45, 2, 9), Bytes().u32(45).u32(9).u32(2).data, version(45, 3, 9), Bytes().u32(45).u32(9).u32(3).data},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(versionName(c.source) + " to " + versionName(c.target));
         SvgVersionInfo info;
         EXPECT_EQ(readNode(info, c.sourceBytes, c.source), c.sourceBytes.size());
         EXPECT_EQ(info.svg_version.value, c.source.svg_version);
@@ -399,6 +401,7 @@ TEST(Predicates, TruthTable) {
         {version(46, 1), true, true, false, false, false, false, false},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(versionName(c.v));
         EXPECT_TRUE(AlwaysPresent(c.v));
         EXPECT_EQ(FromVersion44(c.v), c.from44);
         EXPECT_EQ(FromVersion45(c.v), c.from45);
@@ -433,6 +436,7 @@ TEST(ReadVersionHeader, HeaderLengthDependsOnTheVersion) {
         {signature("Q7SVG").u32(45).u32(7).u32(2).u32(99).data, 45, 2, 7, 11, 20},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("version " + std::to_string(c.v));
         ByteInput in(c.bytes);
         SvgVersion v;
         readVersionHeader(in, v);

@@ -33,11 +33,12 @@ inline const SvgVersion v44s3 = version(44, 3);
 inline const SvgVersion v45s2 = version(45, 2, 7);
 inline const SvgVersion v45s3 = version(45, 3, 7);
 
-// Reads the node from `bytes` with a raising stream; returns the number of bytes consumed.
+// Reads the node from `bytes` with a raising stream, as its parent would: not at all where it is
+// absent for the version. Returns the number of bytes consumed.
 inline std::size_t readNode(BinarySequence& node, const std::vector<unsigned char>& bytes, const SvgVersion& v) {
     ByteInput in(bytes);
     in.raiseOnFailure();
-    node.read(in, v);
+    if (node.isPresent(v)) node.read(in, v);
     return in.position();
 }
 
@@ -45,9 +46,10 @@ inline std::size_t readNode(BinarySequence& node, const Bytes& bytes, const SvgV
     return readNode(node, bytes.data, v);
 }
 
+// Writes the node as its parent would: nothing where it is absent for the version.
 inline std::vector<unsigned char> writeNode(const BinarySequence& node, const SvgVersion& v) {
     ByteOutput out;
-    node.write(out, v);
+    if (node.isPresent(v)) node.write(out, v);
     return out.bytes();
 }
 
