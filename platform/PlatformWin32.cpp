@@ -3,6 +3,7 @@
 // longer than MAX_PATH work.
 
 #include "platform/Platform.h"
+#include "platform/WideText.h"
 
 #include <windows.h>
 
@@ -16,8 +17,6 @@
 
 namespace platform {
 
-namespace {
-
 std::wstring toWide(const std::string& text) {
     if (text.empty()) return {};
     const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -25,6 +24,8 @@ std::wstring toWide(const std::string& text) {
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
+
+namespace {
 
 // Converts to a narrow string in `codePage`; false when some character has no form there (for
 // UTF-8: an unpaired surrogate).

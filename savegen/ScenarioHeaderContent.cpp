@@ -7,6 +7,12 @@ std::uint8_t randomByte(Rng& rng) { return static_cast<std::uint8_t>(rng.gameVal
 // Mostly empty texts, sometimes a word.
 std::string randomText(Rng& rng) { return rng.chance(60) ? std::string() : rng.word(1, 24); }
 
+// The tag asked for, or one of `tags` when the request is no one-byte tag.
+std::int8_t tagOrAnyOf(int tag, Rng& rng, const std::vector<std::int8_t>& tags) {
+    if (tag >= -128 && tag <= 127) return static_cast<std::int8_t>(tag);
+    return tags[rng.below(static_cast<std::uint32_t>(tags.size()))];
+}
+
 }  // namespace
 
 const std::vector<std::int8_t>& allVictoryTags() {
@@ -140,11 +146,7 @@ PlayerAttributesContent randomPlayerAttributes(Rng& rng, const SvgVersion& sourc
 
 VictoryConditionsContent randomVictoryConditions(Rng& rng, const SvgVersion&, int tag) {
     VictoryConditionsContent c;
-    if (tag < -128 || tag > 127) {
-        const auto& tags = allVictoryTags();
-        tag = tags[rng.below(static_cast<std::uint32_t>(tags.size()))];
-    }
-    c.tag = static_cast<std::int8_t>(tag);
+    c.tag = tagOrAnyOf(tag, rng, allVictoryTags());
     if (c.tag == -1) return c;
     c.first = randomByte(rng);
     c.second = randomByte(rng);
@@ -167,11 +169,7 @@ VictoryConditionsContent randomVictoryConditions(Rng& rng, const SvgVersion&, in
 
 LossConditionsContent randomLossConditions(Rng& rng, const SvgVersion&, int tag) {
     LossConditionsContent c;
-    if (tag < -128 || tag > 127) {
-        const auto& tags = allLossTags();
-        tag = tags[rng.below(static_cast<std::uint32_t>(tags.size()))];
-    }
-    c.tag = static_cast<std::int8_t>(tag);
+    c.tag = tagOrAnyOf(tag, rng, allLossTags());
     if (c.tag == 0) c.triple = rng.gameArray<unsigned char, 3>();
     if (c.tag == 1) c.signedValue = static_cast<std::int16_t>(rng.next());
     if (c.tag == 2) c.unsignedValue = static_cast<std::uint16_t>(rng.next());

@@ -6,22 +6,18 @@
 #include <string_view>
 #include <thread>
 
+#include "platform/WideText.h"
+
 namespace {
 
-std::wstring wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
-    return result;
-}
+using platform::toWide;
 
 // A bare file name is the name of a program built beside the running test program.
 std::wstring programPath(const std::string& executable) {
-    if (executable.find_first_of("/\\") != std::string::npos) return wide(executable);
+    if (executable.find_first_of("/\\") != std::string::npos) return toWide(executable);
     wchar_t self[MAX_PATH * 4];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-    return (std::filesystem::path(std::wstring(self, length)).parent_path() / wide(executable)).wstring();
+    return (std::filesystem::path(std::wstring(self, length)).parent_path() / toWide(executable)).wstring();
 }
 
 // One argument as CommandLineToArgvW and the C runtime read it back: bare when it holds no blank
@@ -48,7 +44,7 @@ std::wstring quotedArgument(std::wstring_view argument) {
 // The program's name in quotes (a Windows path holds no quote), then every argument.
 std::wstring commandLineOf(const std::wstring& program, const std::vector<std::string>& arguments) {
     std::wstring line = L"\"" + program + L"\"";
-    for (const std::string& argument : arguments) line += L" " + quotedArgument(wide(argument));
+    for (const std::string& argument : arguments) line += L" " + quotedArgument(toWide(argument));
     return line;
 }
 
