@@ -28,7 +28,8 @@ public:
     Elem<short>& item02 = addNew<Elem<short>>();
 };
 
-// The heroes and artifacts a finished scenario hands on; the heroes take the target's layout.
+// The heroes and artifacts a finished scenario hands on: 3 bytes plus the heroes, which take
+// the target's layout, and 4 bytes per artifact.
 class SvgCampSavedScenarioRes : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
@@ -45,7 +46,7 @@ public:
     Elem<short>& item01 = addNew<Elem<short>>();
 };
 
-// The campaign's own fields, then its three lists.
+// 35 bytes plus the characters of item08 and the entries of the three lists.
 class SvgCampaingData : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;

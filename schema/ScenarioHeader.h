@@ -80,24 +80,24 @@ public:
     explicit SvgSpecialVictoryConditions(VersionPredicate presence = AlwaysPresent)
         : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgSpecialVictoryConditions>()) return;
-        using S = signed char;
-        addVariant<Elem<unsigned char>>(TagIsNot<S, -1>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIsNot<S, -1>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<S, 0>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<S, 1>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<S, 1>, AlwaysPresent);
-        addVariant<Elem<signed char>>(TagIs<S, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<S, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<S, 3>, AlwaysPresent);
-        addVariant<Elem<signed char>>(TagIs<S, 3>, AlwaysPresent);
-        addVariant<Elem<signed char>>(TagIs<S, 3>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<S, 4>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<S, 5>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<S, 6>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<S, 7>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<S, 10>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<S, 10>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<S, 12>, AlwaysPresent);
+        using Tag = signed char;
+        addVariant<Elem<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 0>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<Elem<unsigned int>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<Elem<signed char>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<Elem<unsigned int>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<Elem<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<Elem<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 4>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 5>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 6>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 7>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 10>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 10>, AlwaysPresent);
+        addVariant<Elem<unsigned int>>(TagIs<Tag, 12>, AlwaysPresent);
     }
 };
 
@@ -106,10 +106,10 @@ class SvgSpecialLossConditions : public ConditionnalBinarySequence<signed char> 
 public:
     explicit SvgSpecialLossConditions(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgSpecialLossConditions>()) return;
-        using S = signed char;
-        addVariant<Elem<unsigned char[3]>>(TagIs<S, 0>, AlwaysPresent);
-        addVariant<Elem<short>>(TagIs<S, 1>, AlwaysPresent);
-        addVariant<Elem<unsigned short>>(TagIs<S, 2>, AlwaysPresent);
+        using Tag = signed char;
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 0>, AlwaysPresent);
+        addVariant<Elem<short>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<Elem<unsigned short>>(TagIs<Tag, 2>, AlwaysPresent);
     }
 };
 
