@@ -41,15 +41,6 @@ void savegame_file_name::write(ByteOutput& out, const SvgVersion&) const {
     out.write(field, fieldSize);
 }
 
-SvgMapPreSmth2::SvgMapPreSmth2(const std::string& outputBaseName, VersionPredicate presence)
-    : BinarySequence(presence),
-      item01(addNew<savegame_file_name>(outputBaseName)),
-      item02(addNew<ElemBinarySequence<unsigned char[2]>>()),
-      item03(addNew<ElemBinarySequence<unsigned char>>()),
-      item04(addNew<ElemBinarySequence<unsigned char[8]>>()),
-      item05(addNew<ElemBinarySequence<unsigned char[32]>>()),
-      item06(addNew<ElemBinarySequence<unsigned char[4]>>()) {}
-
 // --- SvgArtifacts -------------------------------------------------------------------------
 
 std::int32_t SvgArtifacts::targetCount(const SvgVersion& version) {
@@ -79,23 +70,7 @@ void SvgArtifacts::write(ByteOutput& out, const SvgVersion& version) const {
     writeFill(out, static_cast<std::size_t>(count - artifactCount), 1);
 }
 
-// --- Rumors -------------------------------------------------------------------------------
-
-SvgRumor::SvgRumor(VersionPredicate presence)
-    : BinarySequence(presence),
-      item01(addNew<Text16>()),
-      item02(addNew<ElemBinarySequence<unsigned char>>()) {}
-
-SvgRumors::SvgRumors(VersionPredicate presence)
-    : BinarySequence(presence),
-      item01(addNew<Text16>()),
-      item02(addNew<ElemBinarySequence<unsigned char[256]>>()),
-      item03(addNew<ArrayOfBinarySequences<int, SvgRumor>>()) {}
-
 // --- SvgCells -----------------------------------------------------------------------------
-
-SvgCells::SvgCells(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
-    : MapSizedBlock(mapSize, twoLevels, presence) {}
 
 // Walks the cells of one level without keeping anything and returns the bytes they take.
 std::uint64_t SvgCells::measureLevel(ByteInput& in) const {
@@ -131,9 +106,6 @@ void SvgCells::read(ByteInput& in, const SvgVersion&) {
 void MapSizedBlock::write(ByteOutput& out, const SvgVersion&) const { out.write(bytes.data(), bytes.size()); }
 
 // --- SvgCellsParams -----------------------------------------------------------------------
-
-SvgCellsParams::SvgCellsParams(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
-    : MapSizedBlock(mapSize, twoLevels, presence) {}
 
 void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
     bytes.clear();
@@ -186,16 +158,3 @@ void SvgMonolythsArray::write(ByteOutput& out, const SvgVersion& version) const 
     for (std::uint32_t i = 0; i < groupTwoCount; ++i) children[groupOneCount + i]->write(out, version);
     for (std::uint32_t i = groupTwoCount; i < targetTwo; ++i) writeLittleEndian(out, emptyList);
 }
-
-SvgTeleportes_Whirlpools_Gates::SvgTeleportes_Whirlpools_Gates(VersionPredicate presence)
-    : BinarySequence(presence),
-      item01(addNew<SvgMonolythsArray>()),
-      item02(addNew<TeleportList>()),
-      item03(addNew<TeleportList>()),
-      item04(addNew<TeleportList>()) {}
-
-OpenMapCell::OpenMapCell(VersionPredicate presence)
-    : BinarySequence(presence),
-      item01(addNew<ElemBinarySequence<unsigned int>>()),
-      item02(addNew<ElemBinarySequence<unsigned short>>()),
-      item03(addNew<ElemBinarySequence<unsigned short>>()) {}

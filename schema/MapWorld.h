@@ -30,16 +30,18 @@ public:
     unsigned char buffer[fieldSize] = {};
 };
 
+// 398 bytes; its first field takes the output's base name on writing.
 class SvgMapPreSmth2 : public BinarySequence {
 public:
-    explicit SvgMapPreSmth2(const std::string& outputBaseName, VersionPredicate presence = AlwaysPresent);
+    explicit SvgMapPreSmth2(const std::string& outputBaseName, VersionPredicate presence = AlwaysPresent)
+        : BinarySequence(presence), item01(addNew<savegame_file_name>(outputBaseName)) {}
 
     savegame_file_name& item01;
-    ElemBinarySequence<unsigned char[2]>& item02;
-    ElemBinarySequence<unsigned char>& item03;
-    ElemBinarySequence<unsigned char[8]>& item04;
-    ElemBinarySequence<unsigned char[32]>& item05;
-    ElemBinarySequence<unsigned char[4]>& item06;
+    Elem<unsigned char[2]>& item02 = addNew<Elem<unsigned char[2]>>();
+    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char[8]>& item04 = addNew<Elem<unsigned char[8]>>();
+    Elem<unsigned char[32]>& item05 = addNew<Elem<unsigned char[32]>>();
+    Elem<unsigned char[4]>& item06 = addNew<Elem<unsigned char[4]>>();
 };
 
 // A block of artifact bytes whose size grows with the format: 144 entries in the oldest format
@@ -50,7 +52,7 @@ public:
     static constexpr std::int32_t maxCount = 1000000;
     static constexpr std::int32_t countWithoutCountField = 144;
 
-    explicit SvgArtifacts(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
+    using BinarySequence::BinarySequence;
 
     void read(ByteInput& in, const SvgVersion& version) override;
     void write(ByteOutput& out, const SvgVersion& version) const override;
@@ -62,28 +64,31 @@ public:
     NodeBytes bytes{memory()};
 };
 
+// 3 bytes plus the characters of item01.
 class SvgRumor : public BinarySequence {
 public:
-    explicit SvgRumor(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
 
-    Text16& item01;
-    ElemBinarySequence<unsigned char>& item02;
+    Text16& item01 = addNew<Text16>();
+    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
 };
 
+// 262 bytes plus the characters of item01 and the rumors.
 class SvgRumors : public BinarySequence {
 public:
-    explicit SvgRumors(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
 
-    Text16& item01;
-    ElemBinarySequence<unsigned char[256]>& item02;
-    ArrayOfBinarySequences<int, SvgRumor>& item03;
+    Text16& item01 = addNew<Text16>();
+    Elem<unsigned char[256]>& item02 = addNew<Elem<unsigned char[256]>>();
+    ArrayOfBinarySequences<int, SvgRumor>& item03 = addNew<ArrayOfBinarySequences<int, SvgRumor>>();
 };
 
 // A block of map data measured from the map size and level flag read earlier in the same save,
 // and held as one opaque block, written back unchanged.
 class MapSizedBlock : public BinarySequence {
 public:
-    MapSizedBlock(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence)
+    MapSizedBlock(const unsigned int& mapSize, const unsigned char& twoLevels,
+                  VersionPredicate presence = AlwaysPresent)
         : BinarySequence(presence), mapSize(mapSize), twoLevels(twoLevels) {}
 
     void write(ByteOutput& out, const SvgVersion& version) const override;
@@ -104,7 +109,7 @@ public:
     static constexpr std::size_t cellFixedBytes = 18;
     static constexpr std::size_t entryBytes = 4;
 
-    SvgCells(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence = AlwaysPresent);
+    using MapSizedBlock::MapSizedBlock;
 
     void read(ByteInput& in, const SvgVersion& version) override;
 
@@ -115,7 +120,7 @@ private:
 // Two bytes per cell and level, held as one opaque block.
 class SvgCellsParams : public MapSizedBlock {
 public:
-    SvgCellsParams(const unsigned int& mapSize, const unsigned char& twoLevels, VersionPredicate presence = AlwaysPresent);
+    using MapSizedBlock::MapSizedBlock;
 
     void read(ByteInput& in, const SvgVersion& version) override;
 };
@@ -126,7 +131,7 @@ class SvgMonolythsArray : public BinarySequence {
 public:
     static constexpr std::uint32_t oldGroupCount = 8;
 
-    explicit SvgMonolythsArray(VersionPredicate presence = AlwaysPresent) : BinarySequence(presence) {}
+    using BinarySequence::BinarySequence;
 
     void read(ByteInput& in, const SvgVersion& version) override;
     void write(ByteOutput& out, const SvgVersion& version) const override;
@@ -139,21 +144,23 @@ public:
     std::uint32_t groupTwoCount = 0;
 };
 
+// The teleporter groups, then three more lists.
 class SvgTeleportes_Whirlpools_Gates : public BinarySequence {
 public:
-    explicit SvgTeleportes_Whirlpools_Gates(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
 
-    SvgMonolythsArray& item01;
-    TeleportList& item02;
-    TeleportList& item03;
-    TeleportList& item04;
+    SvgMonolythsArray& item01 = addNew<SvgMonolythsArray>();
+    TeleportList& item02 = addNew<TeleportList>();
+    TeleportList& item03 = addNew<TeleportList>();
+    TeleportList& item04 = addNew<TeleportList>();
 };
 
+// A map cell that a replay action names; 8 bytes.
 class OpenMapCell : public BinarySequence {
 public:
-    explicit OpenMapCell(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
 
-    ElemBinarySequence<unsigned int>& item01;
-    ElemBinarySequence<unsigned short>& item02;
-    ElemBinarySequence<unsigned short>& item03;
+    Elem<unsigned int>& item01 = addNew<Elem<unsigned int>>();
+    Elem<unsigned short>& item02 = addNew<Elem<unsigned short>>();
+    Elem<unsigned short>& item03 = addNew<Elem<unsigned short>>();
 };

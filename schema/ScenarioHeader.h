@@ -8,72 +8,148 @@
 #include "schema_core/ConditionnalBinarySequence.h"
 #include "schema_core/ElemBinarySequence.h"
 #include "schema_core/SvgVersionInfo.h"
+#include "schema_core/TagPredicates.h"
 #include "schema_core/Text.h"
 
-// Signature, version, map dimensions and scenario texts. The map records keep references to
-// the map size and level flag and read them whenever they read.
+// Signature, version, map dimensions and scenario texts. The version is always written as the
+// target's. The map records keep references to the map size and level flag and read them
+// whenever they read.
 class SVG_BASIC_PARAMETERS : public BinarySequence {
 public:
-    explicit SVG_BASIC_PARAMETERS(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
 
     const unsigned int& mapSize() const { return mapSizeNode.value; }
     const unsigned char& twoLevels() const { return twoLevelsNode.value; }
 
-    // Fields up to the level flag, in file order (references must follow it).
-    ElemBinarySequence<char[8]>& signature;
-    SvgVersionInfo& version;
-    ElemBinarySequence<unsigned int>& item03;
-    ElemBinarySequence<unsigned char[32]>& item04;
-    ElemBinarySequence<unsigned int>& item05;
-    ElemBinarySequence<unsigned char>& item06;
+    Elem<char[8]>& signature = addNew<Elem<char[8]>>();
+    SvgVersionInfo& version = addNew<SvgVersionInfo>();
+    Elem<unsigned int>& item03 = addNew<Elem<unsigned int>>();
+    Elem<unsigned char[32]>& item04 = addNew<Elem<unsigned char[32]>>();
+    Elem<unsigned int>& item05 = addNew<Elem<unsigned int>>();
+    Elem<unsigned char>& item06 = addNew<Elem<unsigned char>>();
 
 private:
-    ElemBinarySequence<unsigned int>& mapSizeNode;
-    ElemBinarySequence<unsigned char>& twoLevelsNode;
+    Elem<unsigned int>& mapSizeNode = addNew<Elem<unsigned int>>();
+    Elem<unsigned char>& twoLevelsNode = addNew<Elem<unsigned char>>();
+
+public:
+    Text16& item09 = addNew<Text16>();
+    Text16& item10 = addNew<Text16>();
+    Elem<char>& item11 = addNew<Elem<char>>();
+    Elem<char>& item12 = addNew<Elem<char>>();
 };
 
 // Tag 1 is followed by three bytes, any other tag by nothing.
 class generateHeroInfo : public ConditionnalBinarySequence<unsigned char> {
 public:
-    explicit generateHeroInfo(VersionPredicate presence = AlwaysPresent);
+    explicit generateHeroInfo(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+        if (shareVariantsOf<generateHeroInfo>()) return;
+        addVariant<Elem<unsigned char[3]>>(TagIs<unsigned char, 1>, AlwaysPresent);
+    }
 };
 
 // Tag 255 is followed by nothing, any other tag by one byte and a text.
 class playerHerotypeInfo : public ConditionnalBinarySequence<unsigned char> {
 public:
-    explicit playerHerotypeInfo(VersionPredicate presence = AlwaysPresent);
+    explicit playerHerotypeInfo(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+        if (shareVariantsOf<playerHerotypeInfo>()) return;
+        addVariant<Elem<unsigned char>>(TagIsNot<unsigned char, 255>, AlwaysPresent);
+        addVariant<Text16>(TagIsNot<unsigned char, 255>, AlwaysPresent);
+    }
 };
 
-// One player slot; item07 exists from version 44 on and is written as 0 for older sources.
+// One player slot: 6 bytes and two tagged parts; from version 44 on item07 adds a byte, written
+// as 0 for older sources.
 class SVG_PLAYER_ATTRIBUTES : public BinarySequence {
 public:
-    explicit SVG_PLAYER_ATTRIBUTES(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
+
+    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
+    Elem<char>& item03 = addNew<Elem<char>>();
+    Elem<short>& item04 = addNew<Elem<short>>();
+    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
+    generateHeroInfo& item06 = addNew<generateHeroInfo>();
+    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), FromVersion44);
+    playerHerotypeInfo& item08 = addNew<playerHerotypeInfo>();
 };
 
 // Tag -1 means no special victory condition; other tags select their parameters.
 class SvgSpecialVictoryConditions : public ConditionnalBinarySequence<signed char> {
 public:
-    explicit SvgSpecialVictoryConditions(VersionPredicate presence = AlwaysPresent);
+    explicit SvgSpecialVictoryConditions(VersionPredicate presence = AlwaysPresent)
+        : ConditionnalBinarySequence(presence) {
+        if (shareVariantsOf<SvgSpecialVictoryConditions>()) return;
+        using Tag = signed char;
+        addVariant<Elem<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 0>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<Elem<unsigned int>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<Elem<signed char>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<Elem<unsigned int>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<Elem<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<Elem<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 4>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 5>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 6>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 7>, AlwaysPresent);
+        addVariant<Elem<unsigned char>>(TagIs<Tag, 10>, AlwaysPresent);
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 10>, AlwaysPresent);
+        addVariant<Elem<unsigned int>>(TagIs<Tag, 12>, AlwaysPresent);
+    }
 };
 
+// Tags 0, 1 and 2 select their parameters; any other tag is followed by nothing.
 class SvgSpecialLossConditions : public ConditionnalBinarySequence<signed char> {
 public:
-    explicit SvgSpecialLossConditions(VersionPredicate presence = AlwaysPresent);
+    explicit SvgSpecialLossConditions(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+        if (shareVariantsOf<SvgSpecialLossConditions>()) return;
+        using Tag = signed char;
+        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 0>, AlwaysPresent);
+        addVariant<Elem<short>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<Elem<unsigned short>>(TagIs<Tag, 2>, AlwaysPresent);
+    }
 };
 
 // Tag 0 means no teams; otherwise the team of each of the eight players follows.
 class Teams : public ConditionnalBinarySequence<unsigned char> {
 public:
-    explicit Teams(VersionPredicate presence = AlwaysPresent);
+    explicit Teams(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+        if (shareVariantsOf<Teams>()) return;
+        addVariant<Elem<unsigned char[8]>>(TagIsNot<unsigned char, 0>, AlwaysPresent);
+    }
 };
 
+// 7 bytes plus the characters of item03.
 class tuned_tag : public BinarySequence {
 public:
-    explicit tuned_tag(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
+
+    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
+    Text32& item03 = addNew<Text32>();
+    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
 };
 
 // 436 bytes of fixed-size fields.
 class SvgMapPreSmth : public BinarySequence {
 public:
-    explicit SvgMapPreSmth(VersionPredicate presence = AlwaysPresent);
+    using BinarySequence::BinarySequence;
+
+    Elem<unsigned char[8]>& item01 = addNew<Elem<unsigned char[8]>>();
+    Elem<unsigned char[8]>& item02 = addNew<Elem<unsigned char[8]>>();
+    Elem<unsigned char[32]>& item03 = addNew<Elem<unsigned char[32]>>();
+    Elem<unsigned char[8]>& item04 = addNew<Elem<unsigned char[8]>>();
+    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char[251]>& item06 = addNew<Elem<unsigned char[251]>>();
+    Elem<unsigned char[100]>& item07 = addNew<Elem<unsigned char[100]>>();
+    Elem<unsigned char[8]>& item08 = addNew<Elem<unsigned char[8]>>();
+    Elem<unsigned char>& item09 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char>& item10 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char>& item11 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char>& item12 = addNew<Elem<unsigned char>>();
+    Elem<unsigned char[8]>& item13 = addNew<Elem<unsigned char[8]>>();
+    Elem<unsigned char[8]>& item14 = addNew<Elem<unsigned char[8]>>();
 };
