@@ -16,8 +16,8 @@ class SvgTemplate : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    Elem<unsigned char[33]>& item02 = addNew<Elem<unsigned char[33]>>();
+    Text16& item01 = field();
+    ElemBinarySequence<unsigned char[33]>& item02 = field();
 };
 
 // Tag 0: no guard; any other tag: the tag and 14 signed 32-bit values.
@@ -25,7 +25,7 @@ class SvgGuardSetup : public ConditionnalBinarySequence<unsigned char> {
 public:
     explicit SvgGuardSetup(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgGuardSetup>()) return;
-        addVariant<Elem<int[14]>>(TagIsNot<unsigned char, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<int[14]>>(TagIsNot<unsigned char, 0>, AlwaysPresent);
     }
 };
 
@@ -34,8 +34,8 @@ class SvgGuardedObjectSetup : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    SvgGuardSetup& item02 = addNew<SvgGuardSetup>();
+    Text16& item01 = field();
+    SvgGuardSetup& item02 = field();
 };
 
 // Tag 0: nothing follows; any other tag: an SvgGuardedObjectSetup follows.
@@ -52,26 +52,26 @@ class SvgObjectPandoraEvent : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    SvgGuardedObject& item01 = addNew<SvgGuardedObject>();
-    Elem<unsigned int>& item02 = addNew<Elem<unsigned int>>();
-    Elem<int>& item03 = addNew<Elem<int>>();
-    Elem<signed char>& item04 = addNew<Elem<signed char>>();
-    Elem<signed char>& item05 = addNew<Elem<signed char>>();
-    Elem<int>& item06 = addNew<Elem<int>>();
-    Elem<int>& item07 = addNew<Elem<int>>();
-    Elem<int>& item08 = addNew<Elem<int>>();
-    Elem<int>& item09 = addNew<Elem<int>>();
-    Elem<int>& item10 = addNew<Elem<int>>();
-    Elem<int>& item11 = addNew<Elem<int>>();
-    Elem<int>& item12 = addNew<Elem<int>>();
-    Elem<unsigned char>& item13 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item14 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item15 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item16 = addNew<Elem<unsigned char>>();
-    ArrayOfElemBinarySequences<unsigned char, unsigned char[2]>& item17 = addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char[2]>>();
-    ArrayOfElemBinarySequences<unsigned char, unsigned char>& item18 = addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>();
-    ArrayOfElemBinarySequences<unsigned char, unsigned char>& item19 = addNew<ArrayOfElemBinarySequences<unsigned char, unsigned char>>();
-    ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>& item20 = addNew<ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>>();
+    SvgGuardedObject& item01 = field();
+    ElemBinarySequence<unsigned int>& item02 = field();
+    ElemBinarySequence<int>& item03 = field();
+    ElemBinarySequence<signed char>& item04 = field();
+    ElemBinarySequence<signed char>& item05 = field();
+    ElemBinarySequence<int>& item06 = field();
+    ElemBinarySequence<int>& item07 = field();
+    ElemBinarySequence<int>& item08 = field();
+    ElemBinarySequence<int>& item09 = field();
+    ElemBinarySequence<int>& item10 = field();
+    ElemBinarySequence<int>& item11 = field();
+    ElemBinarySequence<int>& item12 = field();
+    ElemBinarySequence<unsigned char>& item13 = field();
+    ElemBinarySequence<unsigned char>& item14 = field();
+    ElemBinarySequence<unsigned char>& item15 = field();
+    ElemBinarySequence<unsigned char>& item16 = field();
+    ArrayOfElemBinarySequences<unsigned char, unsigned char[2]>& item17 = field();
+    ArrayOfElemBinarySequences<unsigned char, unsigned char>& item18 = field();
+    ArrayOfElemBinarySequences<unsigned char, unsigned char>& item19 = field();
+    ArrayOfElemBinarySequences<unsigned char, unsigned short[2]>& item20 = field();
 };
 
 // 31 bytes plus the characters of item01.
@@ -79,9 +79,9 @@ class SvgObjectMonster : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    Elem<unsigned int[7]>& item02 = addNew<Elem<unsigned int[7]>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
+    Text16& item01 = field();
+    ElemBinarySequence<unsigned int[7]>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
 };
 
 // Tag 0: the tag alone. Otherwise the tag, the part that tags 1 to 9 select (none for higher
@@ -92,22 +92,22 @@ public:
     explicit SvgQuest(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgQuest>()) return;
         using Tag = unsigned char;
-        addVariant<Elem<unsigned short>>(TagIs<Tag, 1>, AlwaysPresent);
-        addVariant<Elem<unsigned char[4]>>(TagIs<Tag, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned short>>(TagIs<Tag, 3>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 3>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<Tag, 4>, AlwaysPresent);
-        addVariant<Elem<unsigned short>>(TagIs<Tag, 4>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[4]>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<Tag, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 4>, AlwaysPresent);
         addVariant<ArrayOfElemBinarySequences<unsigned char, unsigned short>>(TagIs<Tag, 5>, AlwaysPresent);
         addVariant<ArrayOfElemBinarySequences<unsigned char, char[6]>>(TagIs<Tag, 6>, AlwaysPresent);
-        addVariant<Elem<unsigned int[7]>>(TagIs<Tag, 7>, AlwaysPresent);
-        addVariant<Elem<unsigned short>>(TagIs<Tag, 8>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int[7]>>(TagIs<Tag, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 8>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 9>, AlwaysPresent);
         // The common tail of every quest with a non-zero tag.
-        addVariant<Elem<unsigned char>>(TagIsNot<Tag, 0>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIsNot<Tag, 0>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIsNot<Tag, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsNot<Tag, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsNot<Tag, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIsNot<Tag, 0>, AlwaysPresent);
         addVariant<Text32>(TagIsNot<Tag, 0>, AlwaysPresent);
         addVariant<Text32>(TagIsNot<Tag, 0>, AlwaysPresent);
         addVariant<Text32>(TagIsNot<Tag, 0>, AlwaysPresent);
@@ -119,11 +119,11 @@ class SvgSeerHut : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    SvgQuest& item01 = addNew<SvgQuest>();
-    Elem<unsigned char[12]>& item02 = addNew<Elem<unsigned char[12]>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
+    SvgQuest& item01 = field();
+    ElemBinarySequence<unsigned char[12]>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char>& item04 = field();
+    ElemBinarySequence<unsigned char>& item05 = field();
 };
 
 // The quest, then one byte.
@@ -131,8 +131,8 @@ class SvgQuestGuard : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    SvgQuest& item01 = addNew<SvgQuest>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
+    SvgQuest& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
 };
 
 // 37 bytes plus the characters of item01. A town event is a global event with three more
@@ -141,13 +141,13 @@ class SvgGlobalEvent : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    Elem<int[7]>& item02 = addNew<Elem<int[7]>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
-    Elem<unsigned short>& item06 = addNew<Elem<unsigned short>>();
-    Elem<unsigned short>& item07 = addNew<Elem<unsigned short>>();
+    Text16& item01 = field();
+    ElemBinarySequence<int[7]>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char>& item04 = field();
+    ElemBinarySequence<unsigned char>& item05 = field();
+    ElemBinarySequence<unsigned short>& item06 = field();
+    ElemBinarySequence<unsigned short>& item07 = field();
 };
 
 // 60 bytes plus the characters of item01.
@@ -155,9 +155,9 @@ class SvgTownEvent : public SvgGlobalEvent {
 public:
     using SvgGlobalEvent::SvgGlobalEvent;
 
-    Elem<unsigned char>& item08 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[8]>& item09 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned short[7]>& item10 = addNew<Elem<unsigned short[7]>>();
+    ElemBinarySequence<unsigned char>& item08 = field();
+    ElemBinarySequence<unsigned char[8]>& item09 = field();
+    ElemBinarySequence<unsigned short[7]>& item10 = field();
 };
 
 // 3 bytes plus the characters of item01.
@@ -165,8 +165,8 @@ class SvgSign : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
+    Text16& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
 };
 
 // 62 bytes.
@@ -174,11 +174,11 @@ class SvgMine : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<signed char>& item01 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<int[14]>& item04 = addNew<Elem<int[14]>>();
-    Elem<unsigned char[3]>& item05 = addNew<Elem<unsigned char[3]>>();
+    ElemBinarySequence<signed char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<int[14]>& item04 = field();
+    ElemBinarySequence<unsigned char[3]>& item05 = field();
 };
 
 // 75 bytes.
@@ -186,14 +186,14 @@ class SvgDwelling : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<signed char>& item01 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[4]>& item04 = addNew<Elem<unsigned char[4]>>();
-    Elem<unsigned short[4]>& item05 = addNew<Elem<unsigned short[4]>>();
-    Elem<unsigned char[3]>& item06 = addNew<Elem<unsigned char[3]>>();
-    Elem<int[14]>& item07 = addNew<Elem<int[14]>>();
-    Elem<unsigned char>& item08 = addNew<Elem<unsigned char>>();
+    ElemBinarySequence<signed char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char[4]>& item04 = field();
+    ElemBinarySequence<unsigned short[4]>& item05 = field();
+    ElemBinarySequence<unsigned char[3]>& item06 = field();
+    ElemBinarySequence<int[14]>& item07 = field();
+    ElemBinarySequence<unsigned char>& item08 = field();
 };
 
 // 61 bytes.
@@ -201,9 +201,9 @@ class SvgGarnisson : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<int[14]>& item02 = addNew<Elem<int[14]>>();
-    Elem<unsigned char[4]>& item03 = addNew<Elem<unsigned char[4]>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<int[14]>& item02 = field();
+    ElemBinarySequence<unsigned char[4]>& item03 = field();
 };
 
 // 28 bytes, the last 20 of them the boat's movable part.
@@ -211,14 +211,14 @@ class SvgBoat : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item02 = addNew<Elem<signed char>>();
-    Elem<signed char>& item03 = addNew<Elem<signed char>>();
-    Elem<char>& item04 = addNew<Elem<char>>();
-    Elem<char>& item05 = addNew<Elem<char>>();
-    Elem<short>& item06 = addNew<Elem<short>>();
-    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>();
-    SvgMovableObject& item08 = addNew<SvgMovableObject>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<signed char>& item02 = field();
+    ElemBinarySequence<signed char>& item03 = field();
+    ElemBinarySequence<char>& item04 = field();
+    ElemBinarySequence<char>& item05 = field();
+    ElemBinarySequence<short>& item06 = field();
+    ElemBinarySequence<unsigned char>& item07 = field();
+    SvgMovableObject& item08 = field();
 };
 
 // 49 bytes; a single record at the root, not a list.
@@ -226,8 +226,8 @@ class Obelisks : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[48]>& item02 = addNew<Elem<unsigned char[48]>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned char[48]>& item02 = field();
 };
 
 // 91 bytes plus 4 per entry of item05, which starts empty.
@@ -235,9 +235,9 @@ class SvgCrbank : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<int[14]>& item01 = addNew<Elem<int[14]>>();
-    Elem<int[7]>& item02 = addNew<Elem<int[7]>>();
-    Elem<int>& item03 = addNew<Elem<int>>();
-    Elem<signed char>& item04 = addNew<Elem<signed char>>();
-    ArrayOfElemBinarySequences<short, int>& item05 = addNew<ArrayOfElemBinarySequences<short, int>>();
+    ElemBinarySequence<int[14]>& item01 = field();
+    ElemBinarySequence<int[7]>& item02 = field();
+    ElemBinarySequence<int>& item03 = field();
+    ElemBinarySequence<signed char>& item04 = field();
+    ArrayOfElemBinarySequences<short, int>& item05 = field();
 };

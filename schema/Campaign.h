@@ -12,11 +12,11 @@ class SvgCamp60 : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned int>& item02 = addNew<Elem<unsigned int>>();
-    Elem<unsigned int>& item03 = addNew<Elem<unsigned int>>();
-    Elem<signed char>& item04 = addNew<Elem<signed char>>();
-    Elem<signed char>& item05 = addNew<Elem<signed char>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned int>& item02 = field();
+    ElemBinarySequence<unsigned int>& item03 = field();
+    ElemBinarySequence<signed char>& item04 = field();
+    ElemBinarySequence<signed char>& item05 = field();
 };
 
 // 4 bytes.
@@ -24,8 +24,8 @@ class SvgCampSavedArtifact : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<short>& item01 = addNew<Elem<short>>();
-    Elem<short>& item02 = addNew<Elem<short>>();
+    ElemBinarySequence<short>& item01 = field();
+    ElemBinarySequence<short>& item02 = field();
 };
 
 // The heroes and artifacts a finished scenario hands on: 3 bytes plus the heroes, which take
@@ -34,8 +34,8 @@ class SvgCampSavedScenarioRes : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    ArrayOfBinarySequences<unsigned char, SvgHero>& item01 = addNew<ArrayOfBinarySequences<unsigned char, SvgHero>>();
-    ArrayOfBinarySequences<unsigned short, SvgCampSavedArtifact>& item02 = addNew<ArrayOfBinarySequences<unsigned short, SvgCampSavedArtifact>>();
+    ArrayOfBinarySequences<unsigned char, SvgHero>& item01 = field();
+    ArrayOfBinarySequences<unsigned short, SvgCampSavedArtifact>& item02 = field();
 };
 
 // 2 bytes.
@@ -43,7 +43,7 @@ class SvgCamp108 : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<short>& item01 = addNew<Elem<short>>();
+    ElemBinarySequence<short>& item01 = field();
 };
 
 // 35 bytes plus the characters of item08 and the entries of the three lists.
@@ -51,18 +51,18 @@ class SvgCampaingData : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item06 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>();
-    Text32& item08 = addNew<Text32>();
-    Elem<unsigned char[21]>& item09 = addNew<Elem<unsigned char[21]>>();
-    ArrayOfBinarySequences<unsigned char, SvgCamp60>& item10 = addNew<ArrayOfBinarySequences<unsigned char, SvgCamp60>>();
-    ArrayOfBinarySequences<unsigned char, SvgCampSavedScenarioRes>& item11 = addNew<ArrayOfBinarySequences<unsigned char, SvgCampSavedScenarioRes>>();
-    ArrayOfBinarySequences<unsigned char, SvgCamp108>& item12 = addNew<ArrayOfBinarySequences<unsigned char, SvgCamp108>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char>& item04 = field();
+    ElemBinarySequence<unsigned char>& item05 = field();
+    ElemBinarySequence<unsigned char>& item06 = field();
+    ElemBinarySequence<unsigned char>& item07 = field();
+    Text32& item08 = field();
+    ElemBinarySequence<unsigned char[21]>& item09 = field();
+    ArrayOfBinarySequences<unsigned char, SvgCamp60>& item10 = field();
+    ArrayOfBinarySequences<unsigned char, SvgCampSavedScenarioRes>& item11 = field();
+    ArrayOfBinarySequences<unsigned char, SvgCamp108>& item12 = field();
 };
 
 // The campaign block: a tag of 0 for a single scenario, else the tag and one SvgCampaingData.

@@ -14,14 +14,14 @@ class SvgMovableObject : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<short>& item01 = addNew<Elem<short>>();
-    Elem<short>& item02 = addNew<Elem<short>>();
-    Elem<short>& item03 = addNew<Elem<short>>();
-    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
-    Elem<unsigned int>& item05 = addNew<Elem<unsigned int>>();
-    Elem<unsigned int>& item06 = addNew<Elem<unsigned int>>();
-    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>();
-    Elem<unsigned int>& item08 = addNew<Elem<unsigned int>>();
+    ElemBinarySequence<short>& item01 = field();
+    ElemBinarySequence<short>& item02 = field();
+    ElemBinarySequence<short>& item03 = field();
+    ElemBinarySequence<unsigned char>& item04 = field();
+    ElemBinarySequence<unsigned int>& item05 = field();
+    ElemBinarySequence<unsigned int>& item06 = field();
+    ElemBinarySequence<unsigned char>& item07 = field();
+    ElemBinarySequence<unsigned int>& item08 = field();
 };
 
 // One hero: 1094 bytes, 1098 from version 44 subversion 2, 1110 from subversion 3, each plus the
@@ -31,65 +31,65 @@ class SvgHero : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    SvgMovableObject& item01 = addNew<SvgMovableObject>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Text32& item04 = addNew<Text32>();
-    Elem<signed char>& item05 = addNew<Elem<signed char>>(static_cast<signed char>(-1), AlwaysPresent);
-    Elem<signed char>& item06 = addNew<Elem<signed char>>();
-    Elem<signed char>& item07 = addNew<Elem<signed char>>();
-    Elem<signed char>& item08 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item09 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item10 = addNew<Elem<signed char>>();
-    Elem<signed char>& item11 = addNew<Elem<signed char>>();
-    Elem<signed char>& item12 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item13 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item14 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item15 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item16 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item17 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item18 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item19 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item20 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item21 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item22 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item23 = addNew<Elem<signed char>>();
-    Elem<int>& item24 = addNew<Elem<int>>();
-    Elem<int>& item25 = addNew<Elem<int>>();
-    Elem<short>& item26 = addNew<Elem<short>>();
-    Elem<short>& item27 = addNew<Elem<short>>();
-    Elem<int>& item28 = addNew<Elem<int>>();
-    Elem<int>& item29 = addNew<Elem<int>>();
-    Elem<int>& item30 = addNew<Elem<int>>();
-    Elem<int>& item31 = addNew<Elem<int>>();
-    Elem<short>& item32 = addNew<Elem<short>>();
-    Elem<short>& item33 = addNew<Elem<short>>();
-    Elem<short>& item34 = addNew<Elem<short>>();
-    Elem<int[10]>& item35 = addNew<Elem<int[10]>>();
-    Elem<int>& item36 = addNew<Elem<int>>();
-    Elem<int>& item37 = addNew<Elem<int>>();
-    Elem<int>& item38 = addNew<Elem<int>>();
-    Elem<int>& item39 = addNew<Elem<int>>();
-    Elem<int>& item40 = addNew<Elem<int>>();
-    Elem<int[14]>& item41 = addNew<Elem<int[14]>>();
-    Elem<char[13]>& item42 = addNew<Elem<char[13]>>();
-    Elem<unsigned char[28]>& item43 = addNew<Elem<unsigned char[28]>>();
-    Elem<unsigned char[28]>& item44 = addNew<Elem<unsigned char[28]>>();
-    Elem<signed char>& item45 = addNew<Elem<signed char>>();
-    Elem<signed char>& item46 = addNew<Elem<signed char>>();
-    Elem<signed char>& item47 = addNew<Elem<signed char>>();
-    Elem<signed char>& item48 = addNew<Elem<signed char>>();
-    Elem<unsigned char[70]>& item49 = addNew<Elem<unsigned char[70]>>();
-    Elem<unsigned char[70]>& item50 = addNew<Elem<unsigned char[70]>>();
-    Elem<int[38]>& item51 = addNew<Elem<int[38]>>();
-    Elem<int[128]>& item52 = addNew<Elem<int[128]>>();
-    Elem<unsigned char[15]>& item53 = addNew<Elem<unsigned char[15]>>();
-    Elem<unsigned char>& item54 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[6]>& item55 = addNew<Elem<unsigned char[6]>>();
-    Elem<unsigned int>& item56 = addNew<Elem<unsigned int>>(0u, FromVersion44Sub2);
-    Elem<unsigned int>& item57 = addNew<Elem<unsigned int>>(0u, FromVersion44Sub3);
-    Elem<unsigned int>& item58 = addNew<Elem<unsigned int>>(0u, FromVersion44Sub3);
-    Elem<unsigned int>& item59 = addNew<Elem<unsigned int>>(0u, FromVersion44Sub3);
+    SvgMovableObject& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    Text32& item04 = field();
+    ElemBinarySequence<signed char>& item05 = field(-1, AlwaysPresent);
+    ElemBinarySequence<signed char>& item06 = field();
+    ElemBinarySequence<signed char>& item07 = field();
+    ElemBinarySequence<signed char>& item08 = field();
+    ElemBinarySequence<unsigned char>& item09 = field();
+    ElemBinarySequence<signed char>& item10 = field();
+    ElemBinarySequence<signed char>& item11 = field();
+    ElemBinarySequence<signed char>& item12 = field();
+    ElemBinarySequence<unsigned char>& item13 = field();
+    ElemBinarySequence<signed char>& item14 = field();
+    ElemBinarySequence<unsigned char>& item15 = field();
+    ElemBinarySequence<signed char>& item16 = field();
+    ElemBinarySequence<unsigned char>& item17 = field();
+    ElemBinarySequence<unsigned char>& item18 = field();
+    ElemBinarySequence<unsigned char>& item19 = field();
+    ElemBinarySequence<unsigned char>& item20 = field();
+    ElemBinarySequence<unsigned char>& item21 = field();
+    ElemBinarySequence<unsigned char>& item22 = field();
+    ElemBinarySequence<signed char>& item23 = field();
+    ElemBinarySequence<int>& item24 = field();
+    ElemBinarySequence<int>& item25 = field();
+    ElemBinarySequence<short>& item26 = field();
+    ElemBinarySequence<short>& item27 = field();
+    ElemBinarySequence<int>& item28 = field();
+    ElemBinarySequence<int>& item29 = field();
+    ElemBinarySequence<int>& item30 = field();
+    ElemBinarySequence<int>& item31 = field();
+    ElemBinarySequence<short>& item32 = field();
+    ElemBinarySequence<short>& item33 = field();
+    ElemBinarySequence<short>& item34 = field();
+    ElemBinarySequence<int[10]>& item35 = field();
+    ElemBinarySequence<int>& item36 = field();
+    ElemBinarySequence<int>& item37 = field();
+    ElemBinarySequence<int>& item38 = field();
+    ElemBinarySequence<int>& item39 = field();
+    ElemBinarySequence<int>& item40 = field();
+    ElemBinarySequence<int[14]>& item41 = field();
+    ElemBinarySequence<char[13]>& item42 = field();
+    ElemBinarySequence<unsigned char[28]>& item43 = field();
+    ElemBinarySequence<unsigned char[28]>& item44 = field();
+    ElemBinarySequence<signed char>& item45 = field();
+    ElemBinarySequence<signed char>& item46 = field();
+    ElemBinarySequence<signed char>& item47 = field();
+    ElemBinarySequence<signed char>& item48 = field();
+    ElemBinarySequence<unsigned char[70]>& item49 = field();
+    ElemBinarySequence<unsigned char[70]>& item50 = field();
+    ElemBinarySequence<int[38]>& item51 = field();
+    ElemBinarySequence<int[128]>& item52 = field();
+    ElemBinarySequence<unsigned char[15]>& item53 = field();
+    ElemBinarySequence<unsigned char>& item54 = field();
+    ElemBinarySequence<unsigned char[6]>& item55 = field();
+    ElemBinarySequence<unsigned int>& item56 = field(0u, FromVersion44Sub2);
+    ElemBinarySequence<unsigned int>& item57 = field(0u, FromVersion44Sub3);
+    ElemBinarySequence<unsigned int>& item58 = field(0u, FromVersion44Sub3);
+    ElemBinarySequence<unsigned int>& item59 = field(0u, FromVersion44Sub3);
 };
 
 // The hero table: 156 heroes in version-42 files, 178 from version 44 on, without a count.
@@ -117,10 +117,9 @@ private:
 class SvgHeroAvailabilityFixedSizeArray : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
-    using Bytes = FixedLengthArrayOfElemBinarySequences<unsigned char>;
 
-    Bytes& item01 = addNew<Bytes>(156, AlwaysPresent);
-    Bytes& item02 = addNew<Bytes>(22, static_cast<unsigned char>(64), FromVersion44);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item01 = field(156, AlwaysPresent);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item02 = field(22, 64, FromVersion44);
 };
 
 // One byte per hero: 156 in every version, 22 more from version 44 on (0 each when the source
@@ -128,8 +127,7 @@ public:
 class SvgHeroPlayerAvailabilityFixedSizeArray : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
-    using Bytes = FixedLengthArrayOfElemBinarySequences<unsigned char>;
 
-    Bytes& item01 = addNew<Bytes>(156, AlwaysPresent);
-    Bytes& item02 = addNew<Bytes>(22, static_cast<unsigned char>(0), FromVersion44);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item01 = field(156, AlwaysPresent);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item02 = field(22, 0, FromVersion44);
 };

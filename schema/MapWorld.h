@@ -37,11 +37,11 @@ public:
         : BinarySequence(presence), item01(addNew<savegame_file_name>(outputBaseName)) {}
 
     savegame_file_name& item01;
-    Elem<unsigned char[2]>& item02 = addNew<Elem<unsigned char[2]>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[8]>& item04 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char[32]>& item05 = addNew<Elem<unsigned char[32]>>();
-    Elem<unsigned char[4]>& item06 = addNew<Elem<unsigned char[4]>>();
+    ElemBinarySequence<unsigned char[2]>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char[8]>& item04 = field();
+    ElemBinarySequence<unsigned char[32]>& item05 = field();
+    ElemBinarySequence<unsigned char[4]>& item06 = field();
 };
 
 // A block of artifact bytes whose size grows with the format: 144 entries in the oldest format
@@ -69,8 +69,8 @@ class SvgRumor : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
+    Text16& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
 };
 
 // 262 bytes plus the characters of item01 and the rumors.
@@ -78,9 +78,9 @@ class SvgRumors : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Text16& item01 = addNew<Text16>();
-    Elem<unsigned char[256]>& item02 = addNew<Elem<unsigned char[256]>>();
-    ArrayOfBinarySequences<int, SvgRumor>& item03 = addNew<ArrayOfBinarySequences<int, SvgRumor>>();
+    Text16& item01 = field();
+    ElemBinarySequence<unsigned char[256]>& item02 = field();
+    ArrayOfBinarySequences<int, SvgRumor>& item03 = field();
 };
 
 // A block of map data measured from the map size and level flag read earlier in the same save,
@@ -149,10 +149,10 @@ class SvgTeleportes_Whirlpools_Gates : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    SvgMonolythsArray& item01 = addNew<SvgMonolythsArray>();
-    TeleportList& item02 = addNew<TeleportList>();
-    TeleportList& item03 = addNew<TeleportList>();
-    TeleportList& item04 = addNew<TeleportList>();
+    SvgMonolythsArray& item01 = field();
+    TeleportList& item02 = field();
+    TeleportList& item03 = field();
+    TeleportList& item04 = field();
 };
 
 // A map cell that a replay action names; 8 bytes.
@@ -160,7 +160,7 @@ class OpenMapCell : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned int>& item01 = addNew<Elem<unsigned int>>();
-    Elem<unsigned short>& item02 = addNew<Elem<unsigned short>>();
-    Elem<unsigned short>& item03 = addNew<Elem<unsigned short>>();
+    ElemBinarySequence<unsigned int>& item01 = field();
+    ElemBinarySequence<unsigned short>& item02 = field();
+    ElemBinarySequence<unsigned short>& item03 = field();
 };

@@ -35,23 +35,23 @@ class SvgPlayer : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[8]>& item04 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char[2]>& item05 = addNew<Elem<unsigned char[2]>>();
-    Elem<unsigned char>& item06 = addNew<Elem<unsigned char>>();
-    Elem<int>& item07 = addNew<Elem<int>>();
-    Elem<unsigned char>& item08 = addNew<Elem<unsigned char>>();
-    Elem<int>& item09 = addNew<Elem<int>>();
-    Elem<unsigned char>& item10 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item11 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item12 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[72]>& item13 = addNew<Elem<unsigned char[72]>>();
-    Elem<int[7]>& item14 = addNew<Elem<int[7]>>();
-    Elem<int[4]>& item15 = addNew<Elem<int[4]>>();
-    Elem<unsigned char>& item16 = addNew<Elem<unsigned char>>();
-    ComboArtsMsk& item17 = addNew<ComboArtsMsk>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char[8]>& item04 = field();
+    ElemBinarySequence<unsigned char[2]>& item05 = field();
+    ElemBinarySequence<unsigned char>& item06 = field();
+    ElemBinarySequence<int>& item07 = field();
+    ElemBinarySequence<unsigned char>& item08 = field();
+    ElemBinarySequence<int>& item09 = field();
+    ElemBinarySequence<unsigned char>& item10 = field();
+    ElemBinarySequence<unsigned char>& item11 = field();
+    ElemBinarySequence<unsigned char>& item12 = field();
+    ElemBinarySequence<unsigned char[72]>& item13 = field();
+    ElemBinarySequence<int[7]>& item14 = field();
+    ElemBinarySequence<int[4]>& item15 = field();
+    ElemBinarySequence<unsigned char>& item16 = field();
+    ComboArtsMsk& item17 = field();
 };
 
 // 382 bytes plus the characters of item13.
@@ -59,30 +59,30 @@ class SvgTown : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item02 = addNew<Elem<signed char>>();
-    Elem<unsigned char>& item03 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
-    Elem<signed char>& item05 = addNew<Elem<signed char>>();
-    Elem<unsigned char[3]>& item06 = addNew<Elem<unsigned char[3]>>();
-    Elem<unsigned char[2]>& item07 = addNew<Elem<unsigned char[2]>>();
-    Elem<int[14]>& item08 = addNew<Elem<int[14]>>();
-    Elem<unsigned char>& item09 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item10 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item11 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item12 = addNew<Elem<unsigned char>>();
-    Text16& item13 = addNew<Text16>();
-    Elem<short[14]>& item14 = addNew<Elem<short[14]>>();
-    Elem<int[14]>& item15 = addNew<Elem<int[14]>>();
-    Elem<unsigned char[5]>& item16 = addNew<Elem<unsigned char[5]>>();
-    Elem<unsigned int[2]>& item17 = addNew<Elem<unsigned int[2]>>();
-    Elem<unsigned int[2]>& item18 = addNew<Elem<unsigned int[2]>>();
-    Elem<unsigned int[2]>& item19 = addNew<Elem<unsigned int[2]>>();
-    Elem<int[30]>& item20 = addNew<Elem<int[30]>>();
-    Elem<unsigned char[70]>& item21 = addNew<Elem<unsigned char[70]>>();
-    Elem<unsigned char>& item22 = addNew<Elem<unsigned char>>();
-    Elem<int>& item23 = addNew<Elem<int>>();
-    Elem<short>& item24 = addNew<Elem<short>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<signed char>& item02 = field();
+    ElemBinarySequence<unsigned char>& item03 = field();
+    ElemBinarySequence<unsigned char>& item04 = field();
+    ElemBinarySequence<signed char>& item05 = field();
+    ElemBinarySequence<unsigned char[3]>& item06 = field();
+    ElemBinarySequence<unsigned char[2]>& item07 = field();
+    ElemBinarySequence<int[14]>& item08 = field();
+    ElemBinarySequence<unsigned char>& item09 = field();
+    ElemBinarySequence<unsigned char>& item10 = field();
+    ElemBinarySequence<unsigned char>& item11 = field();
+    ElemBinarySequence<unsigned char>& item12 = field();
+    Text16& item13 = field();
+    ElemBinarySequence<short[14]>& item14 = field();
+    ElemBinarySequence<int[14]>& item15 = field();
+    ElemBinarySequence<unsigned char[5]>& item16 = field();
+    ElemBinarySequence<unsigned int[2]>& item17 = field();
+    ElemBinarySequence<unsigned int[2]>& item18 = field();
+    ElemBinarySequence<unsigned int[2]>& item19 = field();
+    ElemBinarySequence<int[30]>& item20 = field();
+    ElemBinarySequence<unsigned char[70]>& item21 = field();
+    ElemBinarySequence<unsigned char>& item22 = field();
+    ElemBinarySequence<int>& item23 = field();
+    ElemBinarySequence<short>& item24 = field();
 };
 
 // 130 bytes.
@@ -90,23 +90,23 @@ class SvgMisk : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<unsigned short>& item03 = addNew<Elem<unsigned short>>();
-    Elem<unsigned short>& item04 = addNew<Elem<unsigned short>>();
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item06 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item08 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item09 = addNew<Elem<unsigned char>>();
-    Elem<short[3]>& item10 = addNew<Elem<short[3]>>();
-    Elem<unsigned char[32]>& item11 = addNew<Elem<unsigned char[32]>>();
-    Elem<int[7]>& item12 = addNew<Elem<int[7]>>();
-    Elem<unsigned char[32]>& item13 = addNew<Elem<unsigned char[32]>>();
-    Elem<unsigned char[8]>& item14 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char[6]>& item15 = addNew<Elem<unsigned char[6]>>();
-    Elem<unsigned char[3]>& item16 = addNew<Elem<unsigned char[3]>>();
-    Elem<unsigned int>& item17 = addNew<Elem<unsigned int>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<unsigned short>& item03 = field();
+    ElemBinarySequence<unsigned short>& item04 = field();
+    ElemBinarySequence<unsigned char>& item05 = field();
+    ElemBinarySequence<unsigned char>& item06 = field();
+    ElemBinarySequence<unsigned char>& item07 = field();
+    ElemBinarySequence<unsigned char>& item08 = field();
+    ElemBinarySequence<unsigned char>& item09 = field();
+    ElemBinarySequence<short[3]>& item10 = field();
+    ElemBinarySequence<unsigned char[32]>& item11 = field();
+    ElemBinarySequence<int[7]>& item12 = field();
+    ElemBinarySequence<unsigned char[32]>& item13 = field();
+    ElemBinarySequence<unsigned char[8]>& item14 = field();
+    ElemBinarySequence<unsigned char[6]>& item15 = field();
+    ElemBinarySequence<unsigned char[3]>& item16 = field();
+    ElemBinarySequence<unsigned int>& item17 = field();
 };
 
 // One replay action: a 1-byte tag and the fields that the tag selects. After the tag come
@@ -116,52 +116,52 @@ class SvgReplayAct : public ConditionnalBinarySequence<char> {
 public:
     explicit SvgReplayAct(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgReplayAct>()) return;
-        addVariant<Elem<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
-        addVariant<Elem<int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 1, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIsEither<char, 1, 2>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIs<char, 3>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<char, 3>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIs<char, 3>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIs<char, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 3>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIs<char, 4>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<char, 4>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIs<char, 4>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIs<char, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 4>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
-        addVariant<Elem<short>>(TagIsEither<char, 5, 6>, AlwaysPresent);
-        addVariant<Elem<short>>(TagIsEither<char, 5, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsEither<char, 5, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<short>>(TagIsEither<char, 5, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<short>>(TagIsEither<char, 5, 6>, AlwaysPresent);
 
-        addVariant<Elem<unsigned int>>(TagIs<char, 6>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<char, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 6>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIs<char, 7>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<char, 7>, AlwaysPresent);
-        addVariant<Elem<int>>(TagIs<char, 7>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<char, 7>, AlwaysPresent);
-        addVariant<Elem<int>>(TagIs<char, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<int>>(TagIs<char, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<int>>(TagIs<char, 7>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
-        addVariant<Elem<int>>(TagIsEither<char, 8, 9>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<int>>(TagIsEither<char, 8, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIsEither<char, 8, 9>, AlwaysPresent);
 
-        addVariant<Elem<unsigned int>>(TagIs<char, 9>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<char, 9>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<char, 9>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<char, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<char, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<char, 9>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<char, 9>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIs<char, 10>, AlwaysPresent);
-        addVariant<Elem<char>>(TagIs<char, 10>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 10>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 10>, AlwaysPresent);
 
-        addVariant<Elem<char>>(TagIs<char, 11>, AlwaysPresent);
+        addVariant<ElemBinarySequence<char>>(TagIs<char, 11>, AlwaysPresent);
         addVariant<ArrayOfBinarySequences<unsigned short, OpenMapCell>>(TagIs<char, 11>, AlwaysPresent);
     }
 };
@@ -172,17 +172,16 @@ public:
 class AddInfo : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
-    using Bytes = FixedLengthArrayOfElemBinarySequences<unsigned char>;
 
-    Elem<unsigned int>& item01 = addNew<Elem<unsigned int>>(3u, OnlySubversion2);
-    Elem<unsigned int>& item02 = addNew<Elem<unsigned int>>(7u, OnlySubversion3);
-    Bytes& item03 = addNew<Bytes>(8, 0, AlwaysPresent);
-    Bytes& item04 = addNew<Bytes>(8, 0, AlwaysPresent);
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), AlwaysPresent);
-    Elem<unsigned char>& item06 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), FromSubversion3);
-    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), FromSubversion3);
-    Elem<unsigned char>& item08 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), FromSubversion3);
-    Elem<unsigned char>& item09 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), FromSubversion3);
+    ElemBinarySequence<unsigned int>& item01 = field(3u, OnlySubversion2);
+    ElemBinarySequence<unsigned int>& item02 = field(7u, OnlySubversion3);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item03 = field(8, 0, AlwaysPresent);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item04 = field(8, 0, AlwaysPresent);
+    ElemBinarySequence<unsigned char>& item05 = field(0, AlwaysPresent);
+    ElemBinarySequence<unsigned char>& item06 = field(0, FromSubversion3);
+    ElemBinarySequence<unsigned char>& item07 = field(0, FromSubversion3);
+    ElemBinarySequence<unsigned char>& item08 = field(0, FromSubversion3);
+    ElemBinarySequence<unsigned char>& item09 = field(0, FromSubversion3);
 };
 
 // Extra state from version 45 on; 4086 bytes.
@@ -190,15 +189,15 @@ class HW : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned int>& item01 = addNew<Elem<unsigned int>>();
-    Elem<unsigned int>& item02 = addNew<Elem<unsigned int>>();
-    Elem<unsigned int>& item03 = addNew<Elem<unsigned int>>();
-    Elem<unsigned int>& item04 = addNew<Elem<unsigned int>>();
-    Elem<unsigned int[8]>& item05 = addNew<Elem<unsigned int[8]>>();
-    Elem<unsigned short>& item06 = addNew<Elem<unsigned short>>();
-    Elem<unsigned int[48]>& item07 = addNew<Elem<unsigned int[48]>>();
-    Elem<unsigned char[48][80]>& item08 = addNew<Elem<unsigned char[48][80]>>();
-    Elem<unsigned int>& item09 = addNew<Elem<unsigned int>>();
+    ElemBinarySequence<unsigned int>& item01 = field();
+    ElemBinarySequence<unsigned int>& item02 = field();
+    ElemBinarySequence<unsigned int>& item03 = field();
+    ElemBinarySequence<unsigned int>& item04 = field();
+    ElemBinarySequence<unsigned int[8]>& item05 = field();
+    ElemBinarySequence<unsigned short>& item06 = field();
+    ElemBinarySequence<unsigned int[48]>& item07 = field();
+    ElemBinarySequence<unsigned char[48][80]>& item08 = field();
+    ElemBinarySequence<unsigned int>& item09 = field();
 };
 
 // Whatever follows the known records, held as one opaque block and copied unchanged, so data of

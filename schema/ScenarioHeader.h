@@ -21,22 +21,22 @@ public:
     const unsigned int& mapSize() const { return mapSizeNode.value; }
     const unsigned char& twoLevels() const { return twoLevelsNode.value; }
 
-    Elem<char[8]>& signature = addNew<Elem<char[8]>>();
-    SvgVersionInfo& version = addNew<SvgVersionInfo>();
-    Elem<unsigned int>& item03 = addNew<Elem<unsigned int>>();
-    Elem<unsigned char[32]>& item04 = addNew<Elem<unsigned char[32]>>();
-    Elem<unsigned int>& item05 = addNew<Elem<unsigned int>>();
-    Elem<unsigned char>& item06 = addNew<Elem<unsigned char>>();
+    ElemBinarySequence<char[8]>& signature = field();
+    SvgVersionInfo& version = field();
+    ElemBinarySequence<unsigned int>& item03 = field();
+    ElemBinarySequence<unsigned char[32]>& item04 = field();
+    ElemBinarySequence<unsigned int>& item05 = field();
+    ElemBinarySequence<unsigned char>& item06 = field();
 
 private:
-    Elem<unsigned int>& mapSizeNode = addNew<Elem<unsigned int>>();
-    Elem<unsigned char>& twoLevelsNode = addNew<Elem<unsigned char>>();
+    ElemBinarySequence<unsigned int>& mapSizeNode = field();
+    ElemBinarySequence<unsigned char>& twoLevelsNode = field();
 
 public:
-    Text16& item09 = addNew<Text16>();
-    Text16& item10 = addNew<Text16>();
-    Elem<char>& item11 = addNew<Elem<char>>();
-    Elem<char>& item12 = addNew<Elem<char>>();
+    Text16& item09 = field();
+    Text16& item10 = field();
+    ElemBinarySequence<char>& item11 = field();
+    ElemBinarySequence<char>& item12 = field();
 };
 
 // Tag 1 is followed by three bytes, any other tag by nothing.
@@ -44,7 +44,7 @@ class generateHeroInfo : public ConditionnalBinarySequence<unsigned char> {
 public:
     explicit generateHeroInfo(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<generateHeroInfo>()) return;
-        addVariant<Elem<unsigned char[3]>>(TagIs<unsigned char, 1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<unsigned char, 1>, AlwaysPresent);
     }
 };
 
@@ -53,7 +53,7 @@ class playerHerotypeInfo : public ConditionnalBinarySequence<unsigned char> {
 public:
     explicit playerHerotypeInfo(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<playerHerotypeInfo>()) return;
-        addVariant<Elem<unsigned char>>(TagIsNot<unsigned char, 255>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsNot<unsigned char, 255>, AlwaysPresent);
         addVariant<Text16>(TagIsNot<unsigned char, 255>, AlwaysPresent);
     }
 };
@@ -64,14 +64,14 @@ class SVG_PLAYER_ATTRIBUTES : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Elem<char>& item03 = addNew<Elem<char>>();
-    Elem<short>& item04 = addNew<Elem<short>>();
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
-    generateHeroInfo& item06 = addNew<generateHeroInfo>();
-    Elem<unsigned char>& item07 = addNew<Elem<unsigned char>>(static_cast<unsigned char>(0), FromVersion44);
-    playerHerotypeInfo& item08 = addNew<playerHerotypeInfo>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    ElemBinarySequence<char>& item03 = field();
+    ElemBinarySequence<short>& item04 = field();
+    ElemBinarySequence<unsigned char>& item05 = field();
+    generateHeroInfo& item06 = field();
+    ElemBinarySequence<unsigned char>& item07 = field(0, FromVersion44);
+    playerHerotypeInfo& item08 = field();
 };
 
 // Tag -1 means no special victory condition; other tags select their parameters.
@@ -81,35 +81,36 @@ public:
         : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgSpecialVictoryConditions>()) return;
         using Tag = signed char;
-        addVariant<Elem<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 0>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 1>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<Tag, 1>, AlwaysPresent);
-        addVariant<Elem<signed char>>(TagIs<Tag, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<Tag, 2>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 3>, AlwaysPresent);
-        addVariant<Elem<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
-        addVariant<Elem<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 4>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 5>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 6>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 7>, AlwaysPresent);
-        addVariant<Elem<unsigned char>>(TagIs<Tag, 10>, AlwaysPresent);
-        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 10>, AlwaysPresent);
-        addVariant<Elem<unsigned int>>(TagIs<Tag, 12>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIsNot<Tag, -1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<signed char>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<signed char>>(TagIs<Tag, 3>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<Tag, 4>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 5>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<Tag, 6>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<Tag, 7>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char>>(TagIs<Tag, 10>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<Tag, 10>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned int>>(TagIs<Tag, 12>, AlwaysPresent);
     }
 };
 
 // Tags 0, 1 and 2 select their parameters; any other tag is followed by nothing.
 class SvgSpecialLossConditions : public ConditionnalBinarySequence<signed char> {
 public:
-    explicit SvgSpecialLossConditions(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
+    explicit SvgSpecialLossConditions(VersionPredicate presence = AlwaysPresent)
+        : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<SvgSpecialLossConditions>()) return;
         using Tag = signed char;
-        addVariant<Elem<unsigned char[3]>>(TagIs<Tag, 0>, AlwaysPresent);
-        addVariant<Elem<short>>(TagIs<Tag, 1>, AlwaysPresent);
-        addVariant<Elem<unsigned short>>(TagIs<Tag, 2>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[3]>>(TagIs<Tag, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<short>>(TagIs<Tag, 1>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned short>>(TagIs<Tag, 2>, AlwaysPresent);
     }
 };
 
@@ -118,7 +119,7 @@ class Teams : public ConditionnalBinarySequence<unsigned char> {
 public:
     explicit Teams(VersionPredicate presence = AlwaysPresent) : ConditionnalBinarySequence(presence) {
         if (shareVariantsOf<Teams>()) return;
-        addVariant<Elem<unsigned char[8]>>(TagIsNot<unsigned char, 0>, AlwaysPresent);
+        addVariant<ElemBinarySequence<unsigned char[8]>>(TagIsNot<unsigned char, 0>, AlwaysPresent);
     }
 };
 
@@ -127,10 +128,10 @@ class tuned_tag : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char>& item01 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item02 = addNew<Elem<unsigned char>>();
-    Text32& item03 = addNew<Text32>();
-    Elem<unsigned char>& item04 = addNew<Elem<unsigned char>>();
+    ElemBinarySequence<unsigned char>& item01 = field();
+    ElemBinarySequence<unsigned char>& item02 = field();
+    Text32& item03 = field();
+    ElemBinarySequence<unsigned char>& item04 = field();
 };
 
 // 436 bytes of fixed-size fields.
@@ -138,18 +139,18 @@ class SvgMapPreSmth : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    Elem<unsigned char[8]>& item01 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char[8]>& item02 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char[32]>& item03 = addNew<Elem<unsigned char[32]>>();
-    Elem<unsigned char[8]>& item04 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char>& item05 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[251]>& item06 = addNew<Elem<unsigned char[251]>>();
-    Elem<unsigned char[100]>& item07 = addNew<Elem<unsigned char[100]>>();
-    Elem<unsigned char[8]>& item08 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char>& item09 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item10 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item11 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char>& item12 = addNew<Elem<unsigned char>>();
-    Elem<unsigned char[8]>& item13 = addNew<Elem<unsigned char[8]>>();
-    Elem<unsigned char[8]>& item14 = addNew<Elem<unsigned char[8]>>();
+    ElemBinarySequence<unsigned char[8]>& item01 = field();
+    ElemBinarySequence<unsigned char[8]>& item02 = field();
+    ElemBinarySequence<unsigned char[32]>& item03 = field();
+    ElemBinarySequence<unsigned char[8]>& item04 = field();
+    ElemBinarySequence<unsigned char>& item05 = field();
+    ElemBinarySequence<unsigned char[251]>& item06 = field();
+    ElemBinarySequence<unsigned char[100]>& item07 = field();
+    ElemBinarySequence<unsigned char[8]>& item08 = field();
+    ElemBinarySequence<unsigned char>& item09 = field();
+    ElemBinarySequence<unsigned char>& item10 = field();
+    ElemBinarySequence<unsigned char>& item11 = field();
+    ElemBinarySequence<unsigned char>& item12 = field();
+    ElemBinarySequence<unsigned char[8]>& item13 = field();
+    ElemBinarySequence<unsigned char[8]>& item14 = field();
 };

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <memory>
 #include <memory_resource>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -53,8 +54,7 @@ public:
     template <class Node, class... Args>
     static std::unique_ptr<Node> makeNode(std::pmr::memory_resource* memory, Args&&... args);
 
-    // Creates a child in this node's memory, appends it with addChild and returns it, for
-    // records that keep a reference to one of their fields.
+    // Creates a child in this node's memory, appends it with addChild and returns it.
     template <class Node, class... Args>
     Node& addNew(Args&&... args) {
         auto node = makeNode<Node>(memory(), std::forward<Args>(args)...);
@@ -64,6 +64,19 @@ public:
     }
 
 protected:
+    template <class... Args>
+    class FieldRow;
+
+    // One field of a record, declared as a row of its table:
+    //     ElemBinarySequence<unsigned int>& item56 = field(0u, FromVersion44Sub2);
+    // creates the child of the declared type from the arguments (an initial value and a presence,
+    // a length, ...) and appends it. Members are initialised in declaration order, so the rows
+    // of a record are its fields in file order.
+    template <class... Args>
+    FieldRow<Args...> field(Args... args) {
+        return FieldRow<Args...>(*this, args...);
+    }
+
     // For a root that owns the memory of its tree.
     BinarySequence(VersionPredicate presence, std::pmr::memory_resource* memory);
 
@@ -77,6 +90,22 @@ protected:
 
     std::pmr::vector<std::unique_ptr<BinarySequence>> children;
     const VersionPredicate presence;
+};
+
+// What `field` returns: becomes the new child when bound to the reference the row declares.
+template <class... Args>
+class BinarySequence::FieldRow {
+public:
+    FieldRow(BinarySequence& record, Args... args) : record(record), args(args...) {}
+
+    template <class Node>
+    operator Node&() && {
+        return std::apply([this](Args... a) -> Node& { return record.addNew<Node>(a...); }, args);
+    }
+
+private:
+    BinarySequence& record;
+    std::tuple<Args...> args;
 };
 
 // Makes `memory` the resource of the nodes built while the scope lasts.

@@ -26,6 +26,3 @@ public:
 
     T value{};
 };
-
-// The short name the record tables use, one field per line.
-template <class T> using Elem = ElemBinarySequence<T>;
