@@ -75,14 +75,11 @@ TEST(ElemBinarySequence, PresentInSourceAbsentInTargetIsConsumedAndDropped) {
 
 // A record whose middle field exists from version 44 on: 6 bytes at 42, 7 bytes at 44.
 struct ThreeFieldRecord : BinarySequence {
-    explicit ThreeFieldRecord(VersionPredicate presence = AlwaysPresent)
-        : BinarySequence(presence),
-          first(addNew<ElemBinarySequence<unsigned int>>()),
-          middle(addNew<ElemBinarySequence<unsigned char>>(static_cast<unsigned char>(0), FromVersion44)),
-          last(addNew<ElemBinarySequence<unsigned short>>()) {}
-    ElemBinarySequence<unsigned int>& first;
-    ElemBinarySequence<unsigned char>& middle;
-    ElemBinarySequence<unsigned short>& last;
+    using BinarySequence::BinarySequence;
+
+    ElemBinarySequence<unsigned int>& first = field();
+    ElemBinarySequence<unsigned char>& middle = field(0, FromVersion44);
+    ElemBinarySequence<unsigned short>& last = field();
 };
 
 TEST(BinarySequence, AbsentChildLeavesNoGapAndIsWrittenWithItsConstructorValue) {
