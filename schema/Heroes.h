@@ -35,7 +35,7 @@ public:
     ElemBinarySequence<unsigned char>& item02 = field();
     ElemBinarySequence<unsigned char>& item03 = field();
     Text32& item04 = field();
-    ElemBinarySequence<signed char>& item05 = field(-1, AlwaysPresent);
+    ElemBinarySequence<signed char>& item05 = field(-1);
     ElemBinarySequence<signed char>& item06 = field();
     ElemBinarySequence<signed char>& item07 = field();
     ElemBinarySequence<signed char>& item08 = field();
@@ -118,7 +118,7 @@ class SvgHeroAvailabilityFixedSizeArray : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    FixedLengthArrayOfElemBinarySequences<unsigned char>& item01 = field(156, AlwaysPresent);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item01 = field(156);
     FixedLengthArrayOfElemBinarySequences<unsigned char>& item02 = field(22, 64, FromVersion44);
 };
 
@@ -128,6 +128,6 @@ class SvgHeroPlayerAvailabilityFixedSizeArray : public BinarySequence {
 public:
     using BinarySequence::BinarySequence;
 
-    FixedLengthArrayOfElemBinarySequences<unsigned char>& item01 = field(156, AlwaysPresent);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item01 = field(156);
     FixedLengthArrayOfElemBinarySequences<unsigned char>& item02 = field(22, 0, FromVersion44);
 };

@@ -175,9 +175,9 @@ public:
 
     ElemBinarySequence<unsigned int>& item01 = field(3u, OnlySubversion2);
     ElemBinarySequence<unsigned int>& item02 = field(7u, OnlySubversion3);
-    FixedLengthArrayOfElemBinarySequences<unsigned char>& item03 = field(8, 0, AlwaysPresent);
-    FixedLengthArrayOfElemBinarySequences<unsigned char>& item04 = field(8, 0, AlwaysPresent);
-    ElemBinarySequence<unsigned char>& item05 = field(0, AlwaysPresent);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item03 = field(8, 0);
+    FixedLengthArrayOfElemBinarySequences<unsigned char>& item04 = field(8, 0);
+    ElemBinarySequence<unsigned char>& item05 = field(0);
     ElemBinarySequence<unsigned char>& item06 = field(0, FromSubversion3);
     ElemBinarySequence<unsigned char>& item07 = field(0, FromSubversion3);
     ElemBinarySequence<unsigned char>& item08 = field(0, FromSubversion3);

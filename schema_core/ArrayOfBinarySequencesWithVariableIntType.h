@@ -7,7 +7,8 @@
 template <class NFirst, class NSecond, class T>
 class ArrayOfBinarySequencesWithVariableIntType : public BinarySequence {
 public:
-    ArrayOfBinarySequencesWithVariableIntType(VersionPredicate secondCountType, VersionPredicate presence = AlwaysPresent)
+    explicit ArrayOfBinarySequencesWithVariableIntType(VersionPredicate secondCountType,
+                                                       VersionPredicate presence = AlwaysPresent)
         : BinarySequence(presence), secondCountType(secondCountType) {}
 
     void read(ByteInput& in, const SvgVersion& version) override {

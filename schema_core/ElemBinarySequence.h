@@ -15,7 +15,8 @@ public:
 
     // For nodes absent in some versions: the value written when the source lacked the field.
     template <class U = T, std::enable_if_t<std::is_integral_v<U>, int> = 0>
-    ElemBinarySequence(U initialValue, VersionPredicate presence) : BinarySequence(presence), value(initialValue) {}
+    explicit ElemBinarySequence(U initialValue, VersionPredicate presence = AlwaysPresent)
+        : BinarySequence(presence), value(initialValue) {}
 
     void read(ByteInput& in, const SvgVersion&) override {
         readLittleEndian(in, value);

@@ -9,8 +9,8 @@ class FixedLengthArrayOfElemBinarySequences;
 template <>
 class FixedLengthArrayOfElemBinarySequences<unsigned char> : public BinarySequence {
 public:
-    FixedLengthArrayOfElemBinarySequences(int length, unsigned char fill, VersionPredicate presence);
-    FixedLengthArrayOfElemBinarySequences(int length, VersionPredicate presence);
+    FixedLengthArrayOfElemBinarySequences(int length, unsigned char fill, VersionPredicate presence = AlwaysPresent);
+    explicit FixedLengthArrayOfElemBinarySequences(int length, VersionPredicate presence = AlwaysPresent);
 
     void read(ByteInput& in, const SvgVersion& version) override;
     void write(ByteOutput& out, const SvgVersion& version) const override;
