@@ -293,6 +293,15 @@ DWORD moveReplacing(const std::wstring& from, const std::wstring& to) {
 
 constexpr int TemporaryNameAttempts = 100;
 
+// While marked, the file system removes the temporary when its last handle closes, which also
+// happens when the process is ended or killed before the move. Unlike FILE_FLAG_DELETE_ON_CLOSE,
+// the mark can be taken back.
+bool markForDeletion(HANDLE file, bool deleteOnClose) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleteOnClose ? TRUE : FALSE;
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
 }  // namespace
 
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
@@ -301,11 +310,14 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 1; file == INVALID_HANDLE_VALUE; ++attempt) {
         temporary = extendedPath(temporaryName(prefix));
-        file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
         const DWORD error = GetLastError();
         if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == TemporaryNameAttempts))
             return {FileWriteResult::CannotCreate, systemErrorText(error)};
     }
+    // A file system that cannot mark it leaves the removal to the failure paths below, as before.
+    const bool marked = markForDeletion(file, true);
 
     auto abandon = [&](DWORD error) {
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
@@ -314,6 +326,7 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     };
     if (!writeAll(file, bytes)) return abandon(GetLastError());
     if (!FlushFileBuffers(file)) return abandon(GetLastError());
+    if (marked && !markForDeletion(file, false)) return abandon(GetLastError());
     const BOOL closed = CloseHandle(file);
     file = INVALID_HANDLE_VALUE;
     if (!closed) return abandon(GetLastError());

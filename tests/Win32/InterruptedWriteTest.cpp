@@ -1,0 +1,129 @@
+// Windows only: a converter ended while it writes a converted copy (killed, or its console
+// closed) leaves no hidden temporary behind, and its source unchanged.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "savegen/Rng.h"
+#include "savegen/SaveBuilder.h"
+#include "tests/support/TempTree.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto RunTimeout = std::chrono::seconds(30);
+constexpr auto RemovalGrace = std::chrono::seconds(2);
+constexpr DWORD PauseIntoWriteMs = 10;
+
+// An uncompressed save whose converted copy takes a while to write.
+std::vector<unsigned char> saveWithLongText(std::size_t characters) {
+    Rng rng(5);
+    GameStateContent content = randomGameState(SaveFamily::Brevin44Sub2, rng);
+    if (content.tunedTags.empty()) content.tunedTags.push_back(TunedTagContent{});
+    content.tunedTags[0].item03.assign(characters, 'a');
+    return encodeGameState(content, versionOf(SaveFamily::Brevin44Sub2)).data;
+}
+
+std::set<std::string> entriesOf(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+bool isTemporary(const fs::path& path) { return path.filename().string().rfind(".conv-", 0) == 0; }
+
+bool holdsTemporary(const fs::path& folder) {
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (isTemporary(entry.path())) return true;
+    return false;
+}
+
+// Whether every temporary left in `folder` is empty: the process was then ended before its
+// write began, which tells nothing about an interrupted write.
+bool onlyEmptyTemporariesLeft(const fs::path& folder) {
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (isTemporary(entry.path()) && entry.file_size() > 0) return false;
+    return true;
+}
+
+// Starts the converter built beside this test program in `workDir`, answering "y", its output
+// discarded. The process handle, or nullptr.
+HANDLE startConverter(const fs::path& workDir) {
+    wchar_t self[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+    const std::wstring program = (fs::path(std::wstring(self, length)).parent_path() / CONVERTER_EXECUTABLE).wstring();
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE inputRead = nullptr, inputWrite = nullptr;
+    if (!CreatePipe(&inputRead, &inputWrite, &inherit, 0)) return nullptr;
+    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
+    DWORD written = 0;
+    WriteFile(inputWrite, "y\n", 2, &written, nullptr);
+    CloseHandle(inputWrite);
+    HANDLE discard = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                                 nullptr);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inputRead;
+    startup.hStdOutput = discard;
+    startup.hStdError = discard;
+    std::wstring commandLine = L"\"" + program + L"\"";
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        workDir.wstring().c_str(), &startup, &process);
+    CloseHandle(inputRead);
+    CloseHandle(discard);
+    if (!started) return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+// Runs the converter and ends it a moment after its temporary shows in `folder`, while the
+// copy is being written; waits until the process is gone. False when the temporary never showed.
+bool endConverterMidWrite(const fs::path& workDir, const fs::path& folder) {
+    HANDLE process = startConverter(workDir);
+    if (process == nullptr) return false;
+    const auto deadline = std::chrono::steady_clock::now() + RunTimeout;
+    bool seen = false;
+    while (!seen && WaitForSingleObject(process, 0) == WAIT_TIMEOUT && std::chrono::steady_clock::now() < deadline)
+        seen = holdsTemporary(folder);
+    if (seen) Sleep(PauseIntoWriteMs);
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, INFINITE);
+    CloseHandle(process);
+    return seen;
+}
+
+TEST(InterruptedWrite, ConverterEndedMidWriteLeavesNoTemporaryBehind) {
+    // Retried with a larger copy when the process was not ended while it wrote.
+    for (const std::size_t characters : {std::size_t{32} << 20, std::size_t{112} << 20}) {
+        SCOPED_TRACE(::testing::Message() << characters << " characters of text");
+        TempTree tree;
+        tree.makeDirectory("work");
+        const std::vector<unsigned char> save = saveWithLongText(characters);
+        tree.write("games/big.GM1", save);
+        const fs::path games = tree.root() / "games";
+
+        if (!endConverterMidWrite(tree.root() / "work", games) || fs::exists(games / "big(converted).GM1")) continue;
+        // The file system may drop the file a moment after the process is gone.
+        const auto graceEnd = std::chrono::steady_clock::now() + RemovalGrace;
+        while (holdsTemporary(games) && std::chrono::steady_clock::now() < graceEnd) Sleep(10);
+        if (holdsTemporary(games) && onlyEmptyTemporariesLeft(games)) continue;
+
+        EXPECT_EQ(entriesOf(games), std::set<std::string>{"big.GM1"});
+        EXPECT_EQ(readFileBytes(games / "big.GM1"), save);
+        return;
+    }
+    FAIL() << "the converter was never ended while it wrote its copy";
+}
+
+}  // namespace
