@@ -302,20 +302,29 @@ bool markForDeletion(HANDLE file, bool deleteOnClose) {
     return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
+// A fresh temporary under a new name beside the output, opened to write and, where the folder
+// allows it, to be marked for deletion. INVALID_HANDLE_VALUE with `error` set when none can be made.
+HANDLE createTemporary(const std::string& prefix, std::wstring& temporary, DWORD& error) {
+    DWORD access = GENERIC_WRITE | DELETE;
+    for (int attempt = 1;; ++attempt) {
+        temporary = extendedPath(temporaryName(prefix));
+        HANDLE file = CreateFileW(temporary.c_str(), access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        error = GetLastError();
+        // A folder whose rules refuse leave to delete may still take a file opened only to write.
+        const bool deleteRefused = error == ERROR_ACCESS_DENIED && access != GENERIC_WRITE;
+        if (deleteRefused) access = GENERIC_WRITE;
+        else if (error != ERROR_FILE_EXISTS || attempt >= TemporaryNameAttempts) return INVALID_HANDLE_VALUE;
+    }
+}
+
 }  // namespace
 
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
-    const std::string prefix = directoryPrefix(path);
     std::wstring temporary;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 1; file == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = extendedPath(temporaryName(prefix));
-        file = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-        const DWORD error = GetLastError();
-        if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == TemporaryNameAttempts))
-            return {FileWriteResult::CannotCreate, systemErrorText(error)};
-    }
+    DWORD error = ERROR_SUCCESS;
+    HANDLE file = createTemporary(directoryPrefix(path), temporary, error);
+    if (file == INVALID_HANDLE_VALUE) return {FileWriteResult::CannotCreate, systemErrorText(error)};
     // A file system that cannot mark it leaves the removal to the failure paths below, as before.
     const bool marked = markForDeletion(file, true);
 
