@@ -1,5 +1,5 @@
-// Windows only: a converter ended while it writes a converted copy (killed, or its console
-// closed) leaves no hidden temporary behind, and its source unchanged.
+// Windows only: a converter ended while it writes a converted copy, killed outright so that none
+// of its own code runs, leaves no hidden temporary behind and its source unchanged.
 
 #include <gtest/gtest.h>
 
