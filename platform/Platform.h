@@ -74,9 +74,9 @@ struct FileWriteResult {
 
 // Writes bytes to a fresh temporary file beside `path`, makes it durable and moves it over
 // `path`. On any failure the temporary file is removed and whatever stood at `path` is left as
-// it was; so too when the process is ended meanwhile by an interrupt signal (POSIX) or in any way
-// at all (Windows). A symbolic link at `path` is replaced, not followed. The new file gets the permissions
-// a newly created file usually gets.
+// it was; so too when the process is ended meanwhile by an interrupt signal (POSIX) or in any
+// way at all (Windows). A symbolic link at `path` is replaced, not followed. The new file gets
+// the permissions a newly created file usually gets.
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // The output name as the game reads it from a save's own file-name field: the game writes that

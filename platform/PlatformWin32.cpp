@@ -322,9 +322,9 @@ HANDLE createTemporary(const std::string& prefix, std::wstring& temporary, DWORD
 
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
     std::wstring temporary;
-    DWORD error = ERROR_SUCCESS;
-    HANDLE file = createTemporary(directoryPrefix(path), temporary, error);
-    if (file == INVALID_HANDLE_VALUE) return {FileWriteResult::CannotCreate, systemErrorText(error)};
+    DWORD createError = ERROR_SUCCESS;
+    HANDLE file = createTemporary(directoryPrefix(path), temporary, createError);
+    if (file == INVALID_HANDLE_VALUE) return {FileWriteResult::CannotCreate, systemErrorText(createError)};
     // A file system that cannot mark it leaves the removal to the failure paths below, as before.
     const bool marked = markForDeletion(file, true);
 
