@@ -14,12 +14,13 @@
 #include "savegen/Rng.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
+#include "tests/support/system/System.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto RunTimeout = std::chrono::seconds(30);
+constexpr int RunTimeoutMs = 30000;
 constexpr auto RemovalGrace = std::chrono::seconds(2);
 constexpr DWORD PauseIntoWriteMs = 10;
 
@@ -54,53 +55,16 @@ bool onlyEmptyTemporariesLeft(const fs::path& folder) {
     return true;
 }
 
-// Starts the converter built beside this test program in `workDir`, answering "y", its output
-// discarded. The process handle, or nullptr.
-HANDLE startConverter(const fs::path& workDir) {
-    wchar_t self[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-    const std::wstring program = (fs::path(std::wstring(self, length)).parent_path() / CONVERTER_EXECUTABLE).wstring();
-    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE inputRead = nullptr, inputWrite = nullptr;
-    if (!CreatePipe(&inputRead, &inputWrite, &inherit, 0)) return nullptr;
-    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
-    DWORD written = 0;
-    WriteFile(inputWrite, "y\n", 2, &written, nullptr);
-    CloseHandle(inputWrite);
-    HANDLE discard = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                                 nullptr);
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = inputRead;
-    startup.hStdOutput = discard;
-    startup.hStdError = discard;
-    std::wstring commandLine = L"\"" + program + L"\"";
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        workDir.wstring().c_str(), &startup, &process);
-    CloseHandle(inputRead);
-    CloseHandle(discard);
-    if (!started) return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
-// Runs the converter and ends it a moment after its temporary shows in `folder`, while the
-// copy is being written; waits until the process is gone. False when the temporary never showed.
+// Runs the converter, answering "y", and ends it a moment after its temporary shows in
+// `folder`, while the copy is being written. False when the temporary never showed.
 bool endConverterMidWrite(const fs::path& workDir, const fs::path& folder) {
-    HANDLE process = startConverter(workDir);
-    if (process == nullptr) return false;
-    const auto deadline = std::chrono::steady_clock::now() + RunTimeout;
-    bool seen = false;
-    while (!seen && WaitForSingleObject(process, 0) == WAIT_TIMEOUT && std::chrono::steady_clock::now() < deadline)
-        seen = holdsTemporary(folder);
-    if (seen) Sleep(PauseIntoWriteMs);
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, INFINITE);
-    CloseHandle(process);
-    return seen;
+    const EndCondition temporaryShown = [&] {
+        if (!holdsTemporary(folder)) return false;
+        Sleep(PauseIntoWriteMs);
+        return true;
+    };
+    return runProgram(CONVERTER_EXECUTABLE, workDir, "y\n", RunTimeoutMs, {}, ErrorStream::WithOutput, temporaryShown)
+        .endedEarly;
 }
 
 TEST(InterruptedWrite, ConverterEndedMidWriteLeavesNoTemporaryBehind) {

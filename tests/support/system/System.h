@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,14 +17,19 @@ struct ProgramRun {
     std::string errors;  // standard error when captured apart
     int exitCode = -1;
     bool timedOut = false;
+    bool endedEarly = false;  // ended because the caller's condition held
 };
+
+// Asked again and again while a program runs; when it holds, the program is killed at once
+// (none of its own code runs), as at a timeout.
+using EndCondition = std::function<bool()>;
 
 // Runs `executable` in `workDir` with `arguments` after its name (UTF-8 text, each reaching the
 // program as one argument whatever spaces, quotes or backslashes it holds) and `input` as its
 // whole standard input. A bare file name is a program built beside the test program on Windows.
 ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
                       int timeoutMs, const std::vector<std::string>& arguments = {},
-                      ErrorStream errors = ErrorStream::WithOutput);
+                      ErrorStream errors = ErrorStream::WithOutput, const EndCondition& endNow = {});
 
 // FIFOs, creation masks and file-size limits.
 bool hasPosixFileFacilities();

@@ -14,19 +14,23 @@
 
 namespace {
 
-// Reads both descriptors until each reaches end of file (-1 stands for no descriptor); false
-// when the child had to be killed at the deadline.
-bool readAll(int outputFd, std::string& output, int errorFd, std::string& errors, pid_t child, int timeoutMs) {
+// Reads both descriptors until each reaches end of file (-1 stands for no descriptor), unless the
+// child is killed first, at the deadline or when `endNow` holds.
+void readAll(int outputFd, std::string& output, int errorFd, std::string& errors, pid_t child, int timeoutMs,
+             const EndCondition& endNow, ProgramRun& run) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const int pollMs = endNow ? 1 : 100;
     pollfd ready[2] = {{outputFd, POLLIN, 0}, {errorFd, POLLIN, 0}};
     std::string* sinks[2] = {&output, &errors};
     char buffer[4096];
     while (ready[0].fd >= 0 || ready[1].fd >= 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
+        run.timedOut = std::chrono::steady_clock::now() >= deadline;
+        run.endedEarly = !run.timedOut && endNow && endNow();
+        if (run.timedOut || run.endedEarly) {
             kill(child, SIGKILL);
-            return false;
+            return;
         }
-        if (poll(ready, 2, 100) <= 0) continue;
+        if (poll(ready, 2, pollMs) <= 0) continue;
         for (int i = 0; i < 2; ++i) {
             if (ready[i].fd < 0 || ready[i].revents == 0) continue;
             const ssize_t got = read(ready[i].fd, buffer, sizeof buffer);
@@ -36,7 +40,6 @@ bool readAll(int outputFd, std::string& output, int errorFd, std::string& errors
                 sinks[i]->append(buffer, static_cast<std::size_t>(got));
         }
     }
-    return true;
 }
 
 int waitForExit(pid_t child) {
@@ -56,7 +59,8 @@ std::vector<char*> argumentVector(std::string& name, std::vector<std::string>& a
 }  // namespace
 
 ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
-                      int timeoutMs, const std::vector<std::string>& arguments, ErrorStream errors) {
+                      int timeoutMs, const std::vector<std::string>& arguments, ErrorStream errors,
+                      const EndCondition& endNow) {
     std::signal(SIGPIPE, SIG_IGN);
     int inputPipe[2], outputPipe[2], errorPipe[2] = {-1, -1};
     if (pipe(inputPipe) != 0 || pipe(outputPipe) != 0) return {};
@@ -83,7 +87,7 @@ ProgramRun runProgram(const std::string& executable, const std::filesystem::path
     (void)written;
     close(inputPipe[1]);
     ProgramRun result;
-    result.timedOut = !readAll(outputPipe[0], result.output, errorPipe[0], result.errors, child, timeoutMs);
+    readAll(outputPipe[0], result.output, errorPipe[0], result.errors, child, timeoutMs, endNow, result);
     close(outputPipe[0]);
     if (errorPipe[0] >= 0) close(errorPipe[0]);
     result.exitCode = waitForExit(child);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <string_view>
 #include <thread>
@@ -72,10 +73,28 @@ void closeHandle(HANDLE& handle) {
     handle = nullptr;
 }
 
+// Waits for the process to end by itself; kills it at the deadline or when `endNow` holds.
+void awaitEnd(HANDLE process, int timeoutMs, const EndCondition& endNow, ProgramRun& run) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
+    for (;;) {
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        run.timedOut = left <= 0;
+        run.endedEarly = !run.timedOut && endNow && endNow();
+        if (run.timedOut || run.endedEarly) {
+            TerminateProcess(process, 137);
+            WaitForSingleObject(process, INFINITE);
+            return;
+        }
+        if (WaitForSingleObject(process, endNow ? 1 : static_cast<DWORD>(left)) == WAIT_OBJECT_0) return;
+    }
+}
+
 }  // namespace
 
 ProgramRun runProgram(const std::string& executable, const std::filesystem::path& workDir, const std::string& input,
-                      int timeoutMs, const std::vector<std::string>& arguments, ErrorStream errors) {
+                      int timeoutMs, const std::vector<std::string>& arguments, ErrorStream errors,
+                      const EndCondition& endNow) {
     ProgramRun result;
     const bool errorsApart = errors == ErrorStream::Apart;
     Pipe in, out, err;
@@ -115,11 +134,7 @@ ProgramRun runProgram(const std::string& executable, const std::filesystem::path
     if (!input.empty()) WriteFile(in.write, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
     closeHandle(in.write);
 
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 137);
-        WaitForSingleObject(process.hProcess, INFINITE);
-        result.timedOut = true;
-    }
+    awaitEnd(process.hProcess, timeoutMs, endNow, result);
     outputReader.join();
     if (errorReader.joinable()) errorReader.join();
     closeHandle(out.read);
