@@ -98,6 +98,13 @@ inline constexpr std::string_view EscapeReset = "\x1b[0m";
 // How standard output shows colours.
 ColourRendering standardColourRendering();
 
+enum class StandardStream { Output, Error };
+
+// Writes the whole text to standard output or standard error in one piece: to a console as the
+// UTF-16 form of the whole UTF-8 text (so no character reaches it split in two), anywhere else
+// as its bytes. False when it cannot be written (a closed pipe, a full disk).
+bool writeStandard(StandardStream stream, std::string_view text);
+
 // Whether standard output is a terminal or console (whatever its colours), so that names shown
 // on it cannot send it commands.
 bool standardOutputIsTerminal();

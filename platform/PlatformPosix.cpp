@@ -289,6 +289,17 @@ ColourRendering standardColourRendering() {
     return term == nullptr || std::strcmp(term, "dumb") != 0 ? ColourRendering::EscapeSequences : ColourRendering::None;
 }
 
+bool writeStandard(StandardStream stream, std::string_view text) {
+    const int descriptor = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
+    while (!text.empty()) {
+        const ssize_t written = ::write(descriptor, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
 // A terminal takes its colours from the text itself.
 void setConsoleAttribute(std::uint16_t) {}
 void restoreConsoleAttributes() {}

@@ -377,6 +377,45 @@ ColourRendering standardColourRendering() {
     return ColourRendering::ConsoleAttributes;
 }
 
+namespace {
+
+// Older consoles refuse a single write much beyond 64 KiB; the text goes in pieces below that,
+// never between the two halves of a surrogate pair.
+constexpr std::size_t ConsolePieceUnits = 16384;
+
+bool writeConsoleText(HANDLE console, const std::wstring& text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t units = std::min(ConsolePieceUnits, text.size() - at);
+        if (at + units < text.size() && IS_HIGH_SURROGATE(text[at + units - 1])) --units;
+        DWORD written = 0;
+        if (!WriteConsoleW(console, text.data() + at, static_cast<DWORD>(units), &written, nullptr) || written == 0)
+            return false;
+        at += written;
+    }
+    return true;
+}
+
+bool writeBytes(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD piece = static_cast<DWORD>(std::min(IoPiece, bytes.size()));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), piece, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeStandard(StandardStream stream, std::string_view text) {
+    HANDLE handle = GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) return writeConsoleText(handle, toWide(std::string(text)));
+    return writeBytes(handle, text);
+}
+
 void setConsoleAttribute(std::uint16_t attribute) { SetConsoleTextAttribute(standardOutput(), attribute); }
 
 void restoreConsoleAttributes() {
