@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 prefix=$(realpath -m "$1")
-triplet=x86_64-w64-mingw32
+triplet=i686-w64-mingw32
 
 # The prefix holds a static libdeflate that MinGW links into a program.
 libdeflate_links() {

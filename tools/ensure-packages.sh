@@ -11,12 +11,22 @@ for package in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
+# Packages of another architecture (such as wine32:i386) need that architecture enabled first.
+foreign=()
+for package in "${missing[@]}"; do
+  [[ "$package" == *:* ]] || continue
+  architecture=${package##*:}
+  dpkg --print-foreign-architectures | grep -qx "$architecture" || foreign+=("$architecture")
+done
+
 if [[ $(id -u) -eq 0 ]]; then
+  for architecture in "${foreign[@]}"; do dpkg --add-architecture "$architecture"; done
   echo "Installing missing packages: ${missing[*]}"
   apt-get update -q
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 else
   echo "Missing packages. Install them with:" >&2
+  for architecture in "${foreign[@]}"; do echo "  sudo dpkg --add-architecture $architecture && sudo apt-get update" >&2; done
   echo "  sudo apt-get install -y ${missing[*]}" >&2
   exit 1
 fi

@@ -1,10 +1,10 @@
-# Cross build for 64-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-x86-64-posix). The
+# Cross build for 32-bit Windows with MinGW-w64 (Debian's g++-mingw-w64-i686-posix). The
 # programs are linked statically, so they need no DLL beyond those Windows ships; the test
-# programs run under Wine, in a private prefix inside the build folder.
+# programs run under Wine, in a private 32-bit prefix beside the build folder's others.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(MINGW_TRIPLET x86_64-w64-mingw32)
+set(MINGW_TRIPLET i686-w64-mingw32)
 set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
