@@ -11,7 +11,14 @@ triplet=i686-w64-mingw32
 tools/ensure-packages.sh g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev wine wine32:i386 \
   libdeflate-dev dpkg-dev googletest zip file
 tools/build-windows-deps.sh build-windows/deps >/dev/null
-cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+# A build folder configured for another toolchain (the former 64-bit one) keeps its compilers:
+# it is configured afresh.
+toolchain=$PWD/cmake/mingw-w64-i686.cmake
+if [[ -f build-windows/CMakeCache.txt ]] &&
+  ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" build-windows/CMakeCache.txt; then
+  rm -rf build-windows/CMakeCache.txt build-windows/CMakeFiles
+fi
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DCONVERTER_WERROR=ON -DCMAKE_PREFIX_PATH="$PWD/build-windows/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/build-windows/deps" >/dev/null
 cmake --build build-windows -j"$(nproc)" --target savefile-converter
 
