@@ -63,7 +63,7 @@ TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
     for (const std::string& path : walkOrderOf(tree.root() / "games", tree.root().string() + "/games"))
         expected.push_back(path);
     std::vector<std::string> walked{"kept"};  // appended to, never cleared
-    ASSERT_TRUE(collectFiles(walked, tree.root().string() + "/games"));
+    ASSERT_EQ(collectFiles(walked, tree.root().string() + "/games"), platform::FolderListing::Listed);
     EXPECT_EQ(walked, expected);
     EXPECT_EQ(walked.size(), 10u);
 
@@ -81,10 +81,10 @@ TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
 TEST(SaveWalk, ReportsAMissingDirectoryAndAcceptsAnEmptyOne) {
     TempTree tree;
     std::vector<std::string> walked{"kept"};
-    EXPECT_FALSE(collectFiles(walked, (tree.root() / "missing").string()));
-    EXPECT_FALSE(collectFiles(walked, tree.write("file.GM1", "x").string()));
+    EXPECT_EQ(collectFiles(walked, (tree.root() / "missing").string()), platform::FolderListing::NotAFolder);
+    EXPECT_EQ(collectFiles(walked, tree.write("file.GM1", "x").string()), platform::FolderListing::NotAFolder);
     tree.makeDirectory("games");
-    EXPECT_TRUE(collectFiles(walked, (tree.root() / "games").string()));
+    EXPECT_EQ(collectFiles(walked, (tree.root() / "games").string()), platform::FolderListing::Listed);
     EXPECT_EQ(walked, std::vector<std::string>{"kept"});
 }
 
@@ -99,7 +99,7 @@ TEST(SaveWalk, LinksAndSpecialFilesAreListedNotEntered) {
 
     std::vector<std::string> walked;
     const std::string games = tree.root().string() + "/games";
-    ASSERT_TRUE(collectFiles(walked, games));
+    ASSERT_EQ(collectFiles(walked, games), platform::FolderListing::Listed);
     std::sort(walked.begin(), walked.end());
     EXPECT_EQ(walked, (std::vector<std::string>{games + "/dangling.GM2", games + "/link.GM1", games + "/pipe.GM3",
                                                 games + "/real/a.GM1", games + "/real/loop"}));
