@@ -41,13 +41,14 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 namespace {
 
 // Entries whose type the file system does not report are asked for without following a link,
-// so a link is never taken for a folder and cannot make a walk loop.
-EntryKind kindOf(const dirent& entry, const std::string& path) {
+// so a link is never taken for a folder and cannot make a walk loop; and relative to the open
+// folder, so that a path too long for the system still gets its entry's type.
+EntryKind kindOf(DIR* directory, const dirent& entry) {
     if (entry.d_type == DT_DIR) return EntryKind::Folder;
     if (entry.d_type == DT_REG) return EntryKind::RegularFile;
     if (entry.d_type != DT_UNKNOWN) return EntryKind::Other;
     struct stat status {};
-    if (lstat(path.c_str(), &status) != 0) return EntryKind::Other;
+    if (::fstatat(dirfd(directory), entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Other;
     if (S_ISDIR(status.st_mode)) return EntryKind::Folder;
     return S_ISREG(status.st_mode) ? EntryKind::RegularFile : EntryKind::Other;
 }
@@ -82,7 +83,7 @@ FolderListing listFolder(const std::string& path, std::vector<FolderEntry>& entr
         if (entry == nullptr) break;
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        const EntryKind kind = kindOf(*entry, path + "/" + name);
+        const EntryKind kind = kindOf(directory, *entry);
         entries.push_back({std::move(name), kind});
     }
     const bool complete = errno == 0;
