@@ -91,13 +91,20 @@ std::wstring convertedOutcome(const std::string& name) {
     return wide(path + ": sucessfully converted to :" + output);
 }
 
+// The cells from the start of a row that carry the attribute of its first cell.
+std::size_t stripeWidth(const ConsoleWindow::Row& row) {
+    std::size_t width = 0;
+    while (width < row.attributes.size() && row.attributes[width] == row.attributes[0]) ++width;
+    return width;
+}
+
 void showScreen(const std::vector<ConsoleWindow::Row>& rows) {
     std::size_t last = 0;
     for (std::size_t y = 0; y < rows.size(); ++y)
         if (!trimmed(rows[y].text).empty()) last = y;
     for (std::size_t y = 0; y <= last; ++y)
-        std::cout << "[screen " << y << ", attribute " << rows[y].attributes[0] << "] " << utf8(trimmed(rows[y].text))
-                  << "\n";
+        std::cout << "[row " << y << ": attribute " << rows[y].attributes[0] << " over " << stripeWidth(rows[y])
+                  << " cells] " << utf8(trimmed(rows[y].text)) << "\n";
 }
 
 TEST(ConsoleWindow, NamesInAnyScriptShowAsThemselvesOnStripesAndKeysTakeTheRunToItsPause) {
@@ -151,8 +158,7 @@ TEST(ConsoleWindow, NamesInAnyScriptShowAsThemselvesOnStripesAndKeysTakeTheRunTo
         SCOPED_TRACE("screen row " + std::to_string(y) + ": " + utf8(text));
         const WORD attribute = row.attributes[0];
         EXPECT_NE(attribute, ConsoleWindow::BlankAttribute);
-        std::size_t stripe = 0;
-        while (stripe < row.attributes.size() && row.attributes[stripe] == attribute) ++stripe;
+        const std::size_t stripe = stripeWidth(row);
         EXPECT_GE(stripe, text.size());
         if (isAscii(text)) {
             EXPECT_EQ(stripe, LineWidth);
