@@ -158,6 +158,19 @@ TEST(Console, AttributesMapToSgrColours) {
     for (const auto& [attribute, sequence] : cases) EXPECT_EQ(sgrSequence(attribute), sequence) << attribute;
 }
 
+// On a terminal a name shows every control character (C0, DEL, C1) and every byte outside valid
+// UTF-8 as one '?'; printable characters of any script stay as they are.
+TEST(Console, MaskingShowsControlsAndInvalidBytesAsOneColumnEach) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x", "\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x"},
+        {"\xC2\x9B" "31m\xC2\x80\xC2\x9F", "?31m??"},  // C1: CSI, first and last
+        {"\x9B" "31m\xFF", "?31m?"},                        // raw C1 byte, FF
+        {"\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80", "??|???|???|????"},
+        {"\xE6\x9D" "x\xE6\x9D\xB1\x80", "??x\xE6\x9D\xB1?"},  // truncated, then whole, then stray
+    };
+    for (const auto& [name, shown] : cases) EXPECT_EQ(maskControlBytes(name), shown) << name;
+}
+
 TEST(Console, ResetsOnlyAfterAColourWasSet) {
     std::istringstream in;
     std::ostringstream out;
