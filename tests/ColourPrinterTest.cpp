@@ -82,7 +82,8 @@ TEST(ColourPrinter, WrapsAndPadsInColumnsNotBytes) {
         {"79 Cyrillic letters in one piece", repeated(79, Cyrillic), padded(repeated(79, Cyrillic), 79)},
         {"Cyrillic words wrap at the 79th column", repeated(70, Cyrillic) + " " + repeated(20, Cyrillic),
          padded(repeated(70, Cyrillic), 70) + padded(repeated(20, Cyrillic), 20)},
-        {"wide characters up to the 79th column", "a" + repeated(39, Ideograph), padded("a" + repeated(39, Ideograph), 79)},
+        {"wide characters up to the 79th column", "a" + repeated(39, Ideograph),
+         padded("a" + repeated(39, Ideograph), 79)},
         {"a wide character across column 79 starts the next piece", repeated(40, Ideograph),
          padded(repeated(39, Ideograph), 78) + padded(Ideograph, 2)},
         {"break at the space before the last wide character that fits", letters(60) + " " + repeated(10, Ideograph),
@@ -162,9 +163,10 @@ TEST(Console, AttributesMapToSgrColours) {
 // UTF-8 as one '?'; printable characters of any script stay as they are.
 TEST(Console, MaskingShowsControlsAndInvalidBytesAsOneColumnEach) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x", "\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x"},
+        {"\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x",  // printable, no-break space included
+         "\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x"},
         {"\xC2\x9B" "31m\xC2\x80\xC2\x9F", "?31m??"},  // C1: CSI, first and last
-        {"\x9B" "31m\xFF", "?31m?"},                        // raw C1 byte, FF
+        {"\x9B" "31m\xFF", "?31m?"},                  // raw C1 byte, FF
         {"\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80", "??|???|???|????"},
         {"\xE6\x9D" "x\xE6\x9D\xB1\x80", "??x\xE6\x9D\xB1?"},  // truncated, then whole, then stray
     };
