@@ -131,6 +131,25 @@ TEST(TerminalRun, ColoursAreResetWhenEndedBySignal) {
     EXPECT_EQ(output.text.substr(output.text.find(waiting) + waiting.size()), "\x1b[0m");
 }
 
+struct TerminalTranscript {
+    std::string text;
+    bool closed;
+    int exitCode;
+};
+
+// Runs the converter with `arguments` on a terminal in the tree's "work" folder until it closes.
+TerminalTranscript runToCloseOnTerminal(const TempTree& tree, const std::vector<std::string>& arguments) {
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
+    if (child < 0) return {"(the converter could not be started on a terminal)", false, -1};
+    TerminalOutput terminal(master);
+    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
+    while (terminal.pump()) {}
+    const int exitCode = waitForExit(child);
+    close(master);
+    return {terminal.text, closed, exitCode};
+}
+
 // On a terminal a name's control bytes are shown as '?', so a save cannot command the terminal;
 // redirected output keeps the bytes.
 TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
@@ -141,16 +160,9 @@ TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
     tree.write("games/" + name, makeSaveFile(SaveFamily::Brevin44Sub2, false, 1));
     const std::vector<std::string> arguments = {"-y", "--no-pause", "../games"};
 
-    int master = -1;
-    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
-    ASSERT_GE(child, 0);
-    TerminalOutput terminal(master);
-    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
-    while (terminal.pump()) {}
-    const int exitCode = waitForExit(child);
-    close(master);
-    ASSERT_TRUE(closed) << terminal.text;
-    EXPECT_EQ(exitCode, 0);
+    const TerminalTranscript terminal = runToCloseOnTerminal(tree, arguments);
+    ASSERT_TRUE(terminal.closed) << terminal.text;
+    EXPECT_EQ(terminal.exitCode, 0);
     EXPECT_NE(terminal.text.find(terminalLine("../games/" + shown + ".GM1: sucessfully converted to :") +
                                  terminalLine("../games/" + shown + "(converted).GM1")),
               std::string::npos)
@@ -210,16 +222,9 @@ TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
     for (const NameCase& c : cases) tree.write("games/" + c.name, makeSaveFile(SaveFamily::Brevin44Sub2, false, 1));
     const std::vector<std::string> arguments = {"-y", "--no-pause", "../games"};
 
-    int master = -1;
-    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
-    ASSERT_GE(child, 0);
-    TerminalOutput terminal(master);
-    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
-    while (terminal.pump()) {}
-    const int exitCode = waitForExit(child);
-    close(master);
-    ASSERT_TRUE(closed) << terminal.text;
-    EXPECT_EQ(exitCode, 0);
+    const TerminalTranscript terminal = runToCloseOnTerminal(tree, arguments);
+    ASSERT_TRUE(terminal.closed) << terminal.text;
+    EXPECT_EQ(terminal.exitCode, 0);
     for (const NameCase& c : cases) {
         std::string expected;
         for (const Piece& piece : c.shown) expected += piece.text + std::string(79 - piece.columns, ' ') + "\r\n";
