@@ -122,7 +122,7 @@ void restoreConsoleAttributes();
 void noteEscapeColoursInForce(bool inForce);
 
 // Makes an interruption (a signal; Ctrl-C, Ctrl-Break or closing the window) put the console
-// back as it was found before the process goes.
+// back as it was found before the process goes. A signal ignored at start stays ignored.
 void installInterruptRestore();
 
 // Whether standard input is a keyboard the pause can take one key press from.
