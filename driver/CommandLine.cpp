@@ -130,7 +130,8 @@ std::string usageText() {
            "  --              end of options: every later argument is a PATH\n"
            "\n"
            "Exit status: 0 when every save was converted, skipped or already current;\n"
-           "1 when a file failed to load or to write; 2 for a usage error.\n";
+           "1 when a file failed to load or to write or a folder could not be listed;\n"
+           "2 for a usage error.\n";
 }
 
 std::string versionText(const std::string& engineVersion) {

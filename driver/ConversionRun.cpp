@@ -29,6 +29,7 @@ constexpr const char* ClosingLine = "Savefile converter will now close.";
 constexpr const char* CannotOpen = "error (cannot open file for reading)\n";
 constexpr const char* CannotReadFirstBytes = "error (cannot read first bytes of file)\n";
 constexpr const char* CannotUnzip = "error (cannot unzip file to read version)\n";
+constexpr const char* CannotListFolder = "error (cannot list folder)\n";
 constexpr const char* UnknownVersion = "failed - cannot read savefile version\n";
 constexpr const char* LoadFailed = " failed (error reading file)\n";
 constexpr const char* WriteFailed = " failed (error writing converted file)\n";
@@ -63,7 +64,8 @@ std::string withoutTrailingSeparators(const std::string& folder) {
 
 struct Candidate {
     std::string path;
-    bool named;  // given by the user as a file, not found by a folder walk
+    bool named;                   // given by the user as a file, not found by a folder walk
+    bool unlistedFolder = false;  // a folder of the walk that could not be listed fully
 };
 
 // How the files of a run ended, for the summary line and the exit status.
@@ -139,34 +141,59 @@ private:
         return complete;
     }
 
-    // A named path is walked when it opens as a folder, and is taken as a file otherwise.
+    // A named path is walked when it is a folder, and is taken as a file otherwise.
     void collectChosen(const std::string& root) {
+        const std::string folder = withoutTrailingSeparators(root);
         std::vector<std::string> files;
-        if (!collectFiles(files, withoutTrailingSeparators(root))) {
+        std::vector<UnlistedFolder> unlisted;
+        if (collectFiles(files, folder, unlistedOfRun(unlisted)) == platform::FolderListing::NotAFolder) {
             candidates_.push_back({root, true});
             return;
         }
-        for (std::string& file : files) candidates_.push_back({std::move(file), false});
+        // The named folder itself is shown as it was given.
+        if (!unlisted.empty() && unlisted.front().path == folder) unlisted.front().path = root;
+        addWalked(files, unlisted);
     }
 
     bool collectGamesFolder(const std::string& folder) {
         std::vector<std::string> files;
-        const bool opened = collectFiles(files, folder);
-        if (proceed_ && !opened) {
+        std::vector<UnlistedFolder> unlisted;
+        const platform::FolderListing listing = collectFiles(files, folder, unlistedOfRun(unlisted));
+        // Where unlisted folders are reported, one that is there but cannot be read gets its own line.
+        const bool missing = listing == platform::FolderListing::NotAFolder ||
+                             (listing == platform::FolderListing::CannotList && unlisted.empty());
+        if (proceed_ && missing) {
             rootMissing_ = true;
             printer_.printColoured(ColourError, false, directoryNotFound(folder));
             return false;
         }
-        if (proceed_ && files.empty()) {
+        if (proceed_ && files.empty() && unlisted.empty()) {
             printer_.printColoured(ColourError, false, noFilesFound(folder));
             return false;
         }
-        for (std::string& file : files) candidates_.push_back({std::move(file), false});
+        addWalked(files, unlisted);
         return true;
+    }
+
+    // Folders that cannot be listed are reported in a run that ends with a summary and an exit
+    // status; the dialogue passes over them silently.
+    std::vector<UnlistedFolder>* unlistedOfRun(std::vector<UnlistedFolder>& unlisted) const {
+        return settings_.scripted ? &unlisted : nullptr;
+    }
+
+    // The walk's files with its unlisted folders among them, in walk order.
+    void addWalked(std::vector<std::string>& files, std::vector<UnlistedFolder>& unlisted) {
+        std::size_t next = 0;
+        for (std::size_t i = 0; i <= files.size(); ++i) {
+            for (; next < unlisted.size() && unlisted[next].filesBefore == i; ++next)
+                candidates_.push_back({std::move(unlisted[next].path), false, true});
+            if (i < files.size()) candidates_.push_back({std::move(files[i]), false});
+        }
     }
 
     void examine(const Candidate& candidate) {
         const std::string& path = candidate.path;
+        if (candidate.unlistedFolder) return reportUnlisted(path);
         if (!isSaveName(path)) return passOver(candidate, NotASaveName);
         if (isOwnOutput(path)) return passOver(candidate, AlreadyAConvertedCopy);
         const SaveProbe probe = probeSaveFile(path);
@@ -250,6 +277,11 @@ private:
             printOutcome(ColourError, path, message, tally_.failed);
         else
             skipSilently();
+    }
+
+    // Not a file: counted as a failure, never passed over as skipped.
+    void reportUnlisted(const std::string& path) {
+        if (proceed_) printOutcome(ColourError, path, CannotListFolder, tally_.failed);
     }
 
     // An engine failure, followed with --verbose by the engine's own text on the same stripe.

@@ -12,10 +12,14 @@ bool firstOccurrenceAt(const std::string& path, const char* mark, std::size_t fr
 
 }  // namespace
 
-bool collectFiles(std::vector<std::string>& out, const std::string& dir) {
+platform::FolderListing collectFiles(std::vector<std::string>& out, const std::string& dir,
+                                     std::vector<UnlistedFolder>* unlisted, FolderLister list) {
+    using platform::FolderListing;
     // Listed whole before descending, so the depth of the tree does not hold folders open.
     std::vector<platform::FolderEntry> entries;
-    if (!platform::listFolder(dir, entries)) return false;
+    const FolderListing listing = list(dir, entries);
+    const bool incomplete = listing == FolderListing::CannotList || listing == FolderListing::PartlyListed;
+    if (incomplete && unlisted != nullptr) unlisted->push_back({dir, out.size()});
 
     std::vector<std::string> subdirectories;
     for (const platform::FolderEntry& entry : entries) {
@@ -26,8 +30,8 @@ bool collectFiles(std::vector<std::string>& out, const std::string& dir) {
             out.push_back(std::move(path));
     }
 
-    for (const std::string& subdirectory : subdirectories) collectFiles(out, subdirectory);
-    return true;
+    for (const std::string& subdirectory : subdirectories) collectFiles(out, subdirectory, unlisted, list);
+    return listing;
 }
 
 bool isSaveName(const std::string& path) {

@@ -71,6 +71,10 @@ std::string corrupted(const std::string& fileName) {
     return naming("Error while reading ", fileName, " : corrupted file\n");
 }
 
+std::string changedWhileRead(const std::string& fileName) {
+    return naming("Error while reading ", fileName, " : the file changed while it was being read\n");
+}
+
 std::string nothingLoaded() { return "Error : trying to write save file but no data has been loaded yet"; }
 
 std::string cannotOpenForWriting(const std::string& fileName) {

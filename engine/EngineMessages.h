@@ -19,6 +19,7 @@ std::string inflatedTooLarge(const std::string& fileName, std::size_t limit);
 std::string sizeMismatch(const std::string& fileName, std::int32_t produced, std::uint32_t expected);
 std::string unsupportedVersion(const std::string& fileName, const SvgVersion& version);
 std::string corrupted(const std::string& fileName);
+std::string changedWhileRead(const std::string& fileName);
 std::string nothingLoaded();
 std::string cannotOpenForWriting(const std::string& fileName);
 std::string cannotWrite(const std::string& fileName, const std::string& systemError);

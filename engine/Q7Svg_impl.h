@@ -82,6 +82,7 @@ public:
     using EngineMemory::upstream;
 
 private:
+    void loadOpened(platform::InputFile& file, const std::string& fileName);
     void loadRaw(platform::InputFile& file, const std::string& fileName);
     void loadGzip(platform::InputFile& file, const std::string& fileName);
     bool loadSoundGzip(platform::InputFile& file, std::uint64_t fileSize, std::uint32_t expected, const std::string& fileName);

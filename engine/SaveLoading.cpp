@@ -14,9 +14,21 @@
 
 using gzip_member::InflateEnd;
 
+// A save the game writes meanwhile (an autosave) can be read torn, and a raw save has no checksum
+// to show it: a file whose size or last-write time moved during the load fails.
 void Q7Svg_impl::load(const std::string& fileName) {
     InputFile file(fileName);
-    if (!file.isOpen()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
+    InputFile::Stamp before, after;
+    if (!file.isOpen() || !file.stamp(before))
+        return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));
+    loadOpened(file, fileName);
+    if (file.stamp(after) && after == before) return;
+    sourceKind = source_kind::NothingLoaded;
+    readFailure = ReadFailure::None;
+    fail(engine_error::CannotOpenFile, engine_messages::changedWhileRead(fileName));
+}
+
+void Q7Svg_impl::loadOpened(InputFile& file, const std::string& fileName) {
     unsigned char header[8] = {};
     long long got = file.read(header, sizeof header);
     if (got < 0 || !file.rewind()) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForReading(fileName));

@@ -28,12 +28,20 @@ enum class EntryKind { Folder, RegularFile, Other };
 
 struct FolderEntry {
     std::string name;
-    EntryKind kind;  // a link (or any reparse point) is never a Folder, so a walk never enters it
+    EntryKind kind;  // a link (or a junction or mount point) is never a Folder: a walk never enters it
 };
 
-// Lists the entries of `path` in the file system's order, without "." and "..". False when the
-// folder cannot be opened; `entries` is then left as it was.
-bool listFolder(const std::string& path, std::vector<FolderEntry>& entries);
+// How far a folder could be listed.
+enum class FolderListing {
+    Listed,        // every entry
+    PartlyListed,  // the entries up to an error in the middle of the listing
+    CannotList,    // a folder, or something that may be one, that cannot be opened for listing
+    NotAFolder     // nothing there, or something that is no folder
+};
+
+// Appends the entries of `path` to `entries` in the file system's order, without "." and "..".
+// Nothing is appended unless the result is Listed or PartlyListed.
+FolderListing listFolder(const std::string& path, std::vector<FolderEntry>& entries);
 
 // False only when nothing at all stands at `path` (a dangling link or an unreadable folder is
 // something).
@@ -60,6 +68,19 @@ public:
     bool rewind();
     // Size of the file, or -1 when it cannot be found.
     long long size() const;
+
+    // What tells one state of the file's content from another: a writer changes at least one.
+    struct Stamp {
+        long long size = -1;
+        std::uint64_t lastWrite = 0;  // in the system's own units
+        bool operator==(const Stamp&) const = default;
+    };
+    // False when the system cannot tell.
+    bool stamp(Stamp& stamp) const;
+
+    // For tests: called after every read, so that a test can change the file in the middle of
+    // a load.
+    static inline void (*afterRead)() = nullptr;
 
 private:
     static constexpr std::intptr_t Closed = -1;

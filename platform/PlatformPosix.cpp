@@ -41,13 +41,14 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 namespace {
 
 // Entries whose type the file system does not report are asked for without following a link,
-// so a link is never taken for a folder and cannot make a walk loop.
-EntryKind kindOf(const dirent& entry, const std::string& path) {
+// so a link is never taken for a folder and cannot make a walk loop; and relative to the open
+// folder, so that a path too long for the system still gets its entry's type.
+EntryKind kindOf(DIR* directory, const dirent& entry) {
     if (entry.d_type == DT_DIR) return EntryKind::Folder;
     if (entry.d_type == DT_REG) return EntryKind::RegularFile;
     if (entry.d_type != DT_UNKNOWN) return EntryKind::Other;
     struct stat status {};
-    if (lstat(path.c_str(), &status) != 0) return EntryKind::Other;
+    if (::fstatat(dirfd(directory), entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Other;
     if (S_ISDIR(status.st_mode)) return EntryKind::Folder;
     return S_ISREG(status.st_mode) ? EntryKind::RegularFile : EntryKind::Other;
 }
@@ -59,17 +60,35 @@ bool pathExists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
-bool listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+namespace {
+
+// Why a folder did not open: nothing there or no folder, or a folder (or what may be one behind
+// a refusal) that cannot be read.
+FolderListing unopened(const std::string& path, int error) {
+    if (error == ENOENT || error == ENOTDIR || error == ELOOP) return FolderListing::NotAFolder;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode)) return FolderListing::NotAFolder;
+    return FolderListing::CannotList;
+}
+
+}  // namespace
+
+FolderListing listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     DIR* directory = opendir(path.c_str());
-    if (directory == nullptr) return false;
-    while (const dirent* entry = readdir(directory)) {
+    if (directory == nullptr) return unopened(path, errno);
+    // readdir tells its end from an error only through errno.
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(directory);
+        if (entry == nullptr) break;
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        const EntryKind kind = kindOf(*entry, path + "/" + name);
+        const EntryKind kind = kindOf(directory, *entry);
         entries.push_back({std::move(name), kind});
     }
+    const bool complete = errno == 0;
     closedir(directory);
-    return true;
+    return complete ? FolderListing::Listed : FolderListing::PartlyListed;
 }
 
 // ---- Files ---------------------------------------------------------------------------------
@@ -104,6 +123,7 @@ long long InputFile::read(void* destination, std::size_t n) {
         if (got == 0) break;
         done += static_cast<std::size_t>(got);
     }
+    if (afterRead != nullptr) afterRead();
     return static_cast<long long>(done);
 }
 
@@ -118,6 +138,15 @@ long long InputFile::size() const {
     struct stat info {};
     if (::fstat(descriptor(handle_), &info) != 0) return -1;
     return static_cast<long long>(info.st_size);
+}
+
+bool InputFile::stamp(Stamp& stamp) const {
+    struct stat info {};
+    if (::fstat(descriptor(handle_), &info) != 0) return false;
+    stamp.size = static_cast<long long>(info.st_size);
+    stamp.lastWrite = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                      static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
+    return true;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // longer than MAX_PATH work.
 
 #include "platform/Platform.h"
+#include "platform/EntryKindWin32.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
@@ -207,42 +208,62 @@ std::string entryName(const WIN32_FIND_DATAW& data) {
     return "?";
 }
 
-// Reparse points (symbolic links, junctions) are listed but never entered.
-EntryKind kindOf(DWORD attributes) {
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Other;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
-    return EntryKind::RegularFile;
+EntryKind kindOf(const WIN32_FIND_DATAW& data) {
+    // The find data holds the reparse tag of a reparse point.
+    return entryKindOf(data.dwFileAttributes, data.dwReserved0);
+}
+
+// Errors that say nothing stands at a path. A name Windows cannot hold (with '"', '*', '?', '<',
+// '|' ...) names nothing either.
+bool namesNothing(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_BAD_NETPATH: return true;
+        default: return false;
+    }
+}
+
+// Why a folder did not open for listing with `error`: nothing there or no folder, or a folder
+// (or what may be one behind a refusal, an empty drive, a lost network) that cannot be read.
+FolderListing unopened(const std::wstring& folder, DWORD error) {
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return namesNothing(GetLastError()) ? FolderListing::NotAFolder : FolderListing::CannotList;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FolderListing::NotAFolder;
+    // A drive's root has no "." and "..": an empty one gives no entry at all.
+    if (error == ERROR_FILE_NOT_FOUND) return FolderListing::Listed;
+    // A link to a folder that is gone names nothing.
+    return namesNothing(error) ? FolderListing::NotAFolder : FolderListing::CannotList;
 }
 
 }  // namespace
 
 bool pathExists(const std::string& path) {
     if (GetFileAttributesW(extendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-    // A name Windows cannot hold (with '"', '*', '?', '<', '|' ...) names nothing either.
-    switch (GetLastError()) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_PATHNAME:
-        case ERROR_BAD_NETPATH: return false;
-        default: return true;
-    }
+    return !namesNothing(GetLastError());
 }
 
-bool listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
-    const std::wstring pattern = extendedPath(path) + L"\\*";
+FolderListing listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
+    const std::wstring folder = extendedPath(path);
+    // A drive's root already ends in its separator.
+    const bool separated = !folder.empty() && folder.back() == L'\\';
+    const std::wstring pattern = folder + (separated ? L"*" : L"\\*");
     WIN32_FIND_DATAW data{};
     HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return false;
+    if (find == INVALID_HANDLE_VALUE) return unopened(folder, GetLastError());
     std::vector<FolderEntry> found;
     do {
         const std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
-        found.push_back({entryName(data), kindOf(data.dwFileAttributes)});
+        found.push_back({entryName(data), kindOf(data)});
     } while (FindNextFileW(find, &data));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);
     entries.insert(entries.end(), found.begin(), found.end());
-    return true;
+    return complete ? FolderListing::Listed : FolderListing::PartlyListed;
 }
 
 // ---- Files ---------------------------------------------------------------------------------
@@ -289,6 +310,7 @@ long long InputFile::read(void* destination, std::size_t n) {
         if (got == 0) break;
         done += got;
     }
+    if (afterRead != nullptr) afterRead();
     return static_cast<long long>(done);
 }
 
@@ -305,6 +327,15 @@ long long InputFile::size() const {
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(fileHandle(handle_), &size)) return -1;
     return static_cast<long long>(size.QuadPart);
+}
+
+bool InputFile::stamp(Stamp& stamp) const {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(fileHandle(handle_), &info)) return false;
+    stamp.size = static_cast<long long>(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow);
+    stamp.lastWrite = static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 |
+                      info.ftLastWriteTime.dwLowDateTime;
+    return true;
 }
 
 namespace {
@@ -331,6 +362,19 @@ bool writeAll(HANDLE file, const std::vector<unsigned char>& bytes) {
         done += put;
     }
     return true;
+}
+
+// The entry itself, not what a link at `path` leads to; its reparse tag tells a cloud-synced
+// folder from a link.
+[[maybe_unused]]
+bool isFolder(const std::wstring& path) {
+    HANDLE entry = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (entry == INVALID_HANDLE_VALUE) return false;
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    const bool known = GetFileInformationByHandleEx(entry, FileAttributeTagInfo, &info, sizeof info) != 0;
+    CloseHandle(entry);
+    return known && entryKindOf(info.FileAttributes, info.ReparseTag) == EntryKind::Folder;
 }
 
 // While marked, the file system removes the temporary when its last handle closes, whoever else
@@ -364,13 +408,6 @@ HANDLE createMarkedTemporary(const std::wstring& folder, DWORD& error) {
         DeleteFileW(temporary.c_str());
         return INVALID_HANDLE_VALUE;
     }
-}
-
-[[maybe_unused]]
-bool isFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
 // Renames the open file over `target` (a full \\?\ path), replacing what stands there.

@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <chrono>
 #include <filesystem>
-
+#include <fstream>
 #include <vector>
 
+#include "driver/ConversionEngine.h"
+#include "driver/SaveWalk.h"
 #include "engine/EngineMessages.h"
+#include "platform/Platform.h"
 #include "engine/Q7Svg_impl.h"
 #include "savegen/Gzip.h"
 #include "savegen/SaveBuilder.h"
@@ -296,6 +300,50 @@ TEST(EngineLoad, RawFilePastTheBoundIsCorrupted) {
     EXPECT_EQ(outcome.code, 7u);
     EXPECT_EQ(outcome.message, "Error while reading " + inQuotes(path) + " : corrupted file\n");
     EXPECT_EQ(outcome.sourceKind, 0u);
+}
+
+// The file a test changes in the middle of a load, and how.
+std::filesystem::path fileToChange;
+void (*changeFile)(const std::filesystem::path&) = nullptr;
+
+// The game may be writing a save while it is read: rewriting it in place (same size, a later
+// write time) or making it grow. Either way the load fails with the cause named, and no copy is
+// written from what was read.
+TEST(EngineLoad, ASaveThatChangesWhileItIsReadFails) {
+    struct Case {
+        const char* name;
+        bool gzip;
+        void (*change)(const std::filesystem::path&);
+    };
+    const Case cases[] = {
+        {"raw, rewritten in place",
+         false,
+         [](const std::filesystem::path& path) {
+             std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(2));
+         }},
+        {"gzip, grown", true,
+         [](const std::filesystem::path& path) { std::ofstream(path, std::ios::binary | std::ios::app).put('\0'); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        const std::string path = dir.put("a.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, c.gzip, 3));
+        fileToChange = path;
+        changeFile = c.change;
+        // Once, after the first read of the load.
+        platform::InputFile::afterRead = [] {
+            platform::InputFile::afterRead = nullptr;
+            changeFile(fileToChange);
+        };
+        FacadeEngine engine;
+        const ConversionOutcome outcome = engine.convert(path, outputName(path));
+        platform::InputFile::afterRead = nullptr;
+        EXPECT_EQ(outcome, ConversionOutcome::LoadFailed);
+        EXPECT_EQ(engine.failureDetail(),
+                  "Error while reading " + inQuotes(path) + " : the file changed while it was being read\n");
+        EXPECT_FALSE(std::filesystem::exists(outputName(path)));
+        EXPECT_EQ(dir.entries().size(), 1u);
+    }
 }
 
 // These zlib failures cannot be provoked through the installed library; their texts are fixed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
     for (const std::string& path : walkOrderOf(tree.root() / "games", tree.root().string() + "/games"))
         expected.push_back(path);
     std::vector<std::string> walked{"kept"};  // appended to, never cleared
-    ASSERT_TRUE(collectFiles(walked, tree.root().string() + "/games"));
+    ASSERT_EQ(collectFiles(walked, tree.root().string() + "/games"), platform::FolderListing::Listed);
     EXPECT_EQ(walked, expected);
     EXPECT_EQ(walked.size(), 10u);
 
@@ -81,11 +82,75 @@ TEST(SaveWalk, ListsFilesOfADirectoryBeforeItsSubdirectoriesDepthFirst) {
 TEST(SaveWalk, ReportsAMissingDirectoryAndAcceptsAnEmptyOne) {
     TempTree tree;
     std::vector<std::string> walked{"kept"};
-    EXPECT_FALSE(collectFiles(walked, (tree.root() / "missing").string()));
-    EXPECT_FALSE(collectFiles(walked, tree.write("file.GM1", "x").string()));
+    EXPECT_EQ(collectFiles(walked, (tree.root() / "missing").string()), platform::FolderListing::NotAFolder);
+    EXPECT_EQ(collectFiles(walked, tree.write("file.GM1", "x").string()), platform::FolderListing::NotAFolder);
     tree.makeDirectory("games");
-    EXPECT_TRUE(collectFiles(walked, (tree.root() / "games").string()));
+    EXPECT_EQ(collectFiles(walked, (tree.root() / "games").string()), platform::FolderListing::Listed);
     EXPECT_EQ(walked, std::vector<std::string>{"kept"});
+}
+
+// Folders as a stand-in lister shows them; a path it does not hold is no folder.
+struct StandInFolder {
+    platform::FolderListing listing;
+    std::vector<platform::FolderEntry> entries;
+};
+std::map<std::string, StandInFolder> standInFolders;
+
+platform::FolderListing listStandIn(const std::string& path, std::vector<platform::FolderEntry>& entries) {
+    const auto found = standInFolders.find(path);
+    if (found == standInFolders.end()) return platform::FolderListing::NotAFolder;
+    if (found->second.listing != platform::FolderListing::CannotList)
+        entries.insert(entries.end(), found->second.entries.begin(), found->second.entries.end());
+    return found->second.listing;
+}
+
+// Every folder that cannot be listed fully is recorded where it stands in the walk, and what
+// could be listed of it is walked all the same.
+TEST(SaveWalk, FoldersThatCannotBeListedFullyAreRecordedInWalkOrder) {
+    using platform::EntryKind;
+    using platform::FolderListing;
+    struct Case {
+        const char* name;
+        std::map<std::string, StandInFolder> folders;
+        FolderListing result;
+        std::vector<std::string> files;
+        std::vector<std::pair<std::string, std::size_t>> unlisted;
+    };
+    const std::vector<Case> cases = {
+        {"subfolders refused, cut short and gone",
+         {{"r", {FolderListing::Listed, {{"a.GM1", EntryKind::RegularFile}, {"s", EntryKind::Folder},
+                                         {"t", EntryKind::Folder}, {"u", EntryKind::Folder}, {"b.GM1", EntryKind::Other}}}},
+          {"r/s", {FolderListing::CannotList, {}}},
+          {"r/t", {FolderListing::PartlyListed, {{"c.GM1", EntryKind::RegularFile}, {"v", EntryKind::Folder}}}},
+          {"r/t/v", {FolderListing::Listed, {{"d.GM1", EntryKind::RegularFile}}}}},
+         FolderListing::Listed,
+         {"r/a.GM1", "r/b.GM1", "r/t/c.GM1", "r/t/v/d.GM1"},
+         {{"r/s", 2}, {"r/t", 2}}},
+        {"the folder itself refused", {{"r", {FolderListing::CannotList, {}}}}, FolderListing::CannotList, {}, {{"r", 0}}},
+        {"the folder itself cut short",
+         {{"r", {FolderListing::PartlyListed, {{"s", EntryKind::Folder}, {"x.GM1", EntryKind::RegularFile}}}},
+          {"r/s", {FolderListing::Listed, {{"y.GM2", EntryKind::RegularFile}}}}},
+         FolderListing::PartlyListed,
+         {"r/x.GM1", "r/s/y.GM2"},
+         {{"r", 0}}},
+        {"no folder", {}, FolderListing::NotAFolder, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        standInFolders = c.folders;
+        std::vector<std::string> files;
+        std::vector<UnlistedFolder> unlisted;
+        EXPECT_EQ(collectFiles(files, "r", &unlisted, listStandIn), c.result);
+        EXPECT_EQ(files, c.files);
+        std::vector<std::pair<std::string, std::size_t>> recorded;
+        for (const UnlistedFolder& folder : unlisted) recorded.emplace_back(folder.path, folder.filesBefore);
+        EXPECT_EQ(recorded, c.unlisted);
+        // Without a record, the same files.
+        std::vector<std::string> unrecorded;
+        EXPECT_EQ(collectFiles(unrecorded, "r", nullptr, listStandIn), c.result);
+        EXPECT_EQ(unrecorded, c.files);
+    }
+    standInFolders.clear();
 }
 
 TEST(SaveWalk, LinksAndSpecialFilesAreListedNotEntered) {
@@ -99,7 +164,7 @@ TEST(SaveWalk, LinksAndSpecialFilesAreListedNotEntered) {
 
     std::vector<std::string> walked;
     const std::string games = tree.root().string() + "/games";
-    ASSERT_TRUE(collectFiles(walked, games));
+    ASSERT_EQ(collectFiles(walked, games), platform::FolderListing::Listed);
     std::sort(walked.begin(), walked.end());
     EXPECT_EQ(walked, (std::vector<std::string>{games + "/dangling.GM2", games + "/link.GM1", games + "/pipe.GM3",
                                                 games + "/real/a.GM1", games + "/real/loop"}));

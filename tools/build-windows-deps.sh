@@ -31,7 +31,7 @@ if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-s
     exit 1
   fi
   sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >/etc/apt/sources.list.d/debian-src.sources
-  apt-get update -q >/dev/null
+  apt-get update -q >/dev/null || echo "Some package lists could not be updated; trying with the others."
 fi
 
 sources="$prefix-src"

@@ -13,8 +13,12 @@ done
 
 if [[ $(id -u) -eq 0 ]]; then
   echo "Installing missing packages: ${missing[*]}"
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  # A mirror part-way through a sync fails one index or another; what the rest gives may do.
+  apt-get update -q || echo "Some package lists could not be updated; trying with the others."
+  if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; then
+    [[ " ${missing[*]}" == *:i386* ]] || exit 1
+    tools/install-i386-unsynced.sh "${missing[@]}"
+  fi
 else
   echo "Missing packages. Install them with:" >&2
   echo "  sudo apt-get install -y ${missing[*]}" >&2

@@ -16,6 +16,7 @@
 #include "driver/Q7Svg.h"
 #include "driver/SaveWalk.h"
 #include "engine/Q7Svg_impl.h"
+#include "platform/EntryKindWin32.h"
 #include "platform/Platform.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
@@ -74,7 +75,7 @@ TEST(WindowsFiles, NamesInAnyScriptAreFoundConvertedAndPrinted) {
                                            makeSaveFile(SaveFamily::Brevin44Sub2, i % 2 == 0, i + 1)));
 
     std::vector<std::string> walked;
-    ASSERT_TRUE(collectFiles(walked, utf8(tree.root() / "games")));
+    ASSERT_EQ(collectFiles(walked, utf8(tree.root() / "games")), platform::FolderListing::Listed);
     ASSERT_EQ(walked.size(), names.size());
     const ProgramRun run = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "y\n", RunTimeoutMs);
     ASSERT_FALSE(run.timedOut);
@@ -118,7 +119,7 @@ TEST(WindowsFiles, PathsLongerThanMaxPathAreWalkedReadAndWritten) {
     ASSERT_NO_FATAL_FAILURE(writeLongFile(folder + L"\\long.GM1", makeSaveFile(SaveFamily::Brevin45Sub2, true, 4)));
 
     std::vector<std::string> walked;
-    ASSERT_TRUE(collectFiles(walked, utf8(tree.root() / "games")));
+    ASSERT_EQ(collectFiles(walked, utf8(tree.root() / "games")), platform::FolderListing::Listed);
     EXPECT_EQ(walked, std::vector<std::string>{save});
     Q7Svg converter;
     converter.load(save.c_str());
@@ -167,7 +168,7 @@ TEST(WindowsFiles, AReparsePointIsListedButNotEntered) {
 
     std::vector<std::string> walked;
     const std::string games = utf8(tree.root() / "games");
-    ASSERT_TRUE(collectFiles(walked, games));
+    ASSERT_EQ(collectFiles(walked, games), platform::FolderListing::Listed);
     // Listed as the system's own enumeration shows it (Wine's leaves links out), never entered.
     std::vector<std::string> expected = walkOrderOf(tree.root() / "games", games);
     std::sort(walked.begin(), walked.end());
@@ -177,6 +178,35 @@ TEST(WindowsFiles, AReparsePointIsListedButNotEntered) {
     EXPECT_EQ(std::count_if(walked.begin(), walked.end(),
                             [&](const std::string& path) { return path.rfind(games + "/link.GM1/", 0) == 0; }),
               0);
+}
+
+// A sync client's placeholders are reparse points too: folders and files like any other. Only a
+// name surrogate stands for another name and is never entered or read.
+TEST(WindowsFiles, OnlyNameSurrogatesAmongReparsePointsAreLeftAlone) {
+    using platform::EntryKind;
+    constexpr DWORD Reparse = FILE_ATTRIBUTE_REPARSE_POINT;
+    constexpr DWORD Folder = FILE_ATTRIBUTE_DIRECTORY;
+    // What a cloud placeholder not yet on the machine also carries (newer than these headers).
+    constexpr DWORD RecallOnOpen = 0x00040000, RecallOnDataAccess = 0x00400000;
+    constexpr DWORD Offline = FILE_ATTRIBUTE_OFFLINE | RecallOnDataAccess;
+    struct Case {
+        const char* name;
+        DWORD attributes;
+        DWORD reparseTag;
+        EntryKind kind;
+    };
+    const Case cases[] = {
+        {"cloud-synced folder", Folder | Reparse | RecallOnOpen, IO_REPARSE_TAG_CLOUD_3, EntryKind::Folder},
+        {"cloud-synced file", FILE_ATTRIBUTE_ARCHIVE | Reparse | Offline, IO_REPARSE_TAG_CLOUD, EntryKind::RegularFile},
+        {"symbolic link to a folder", Folder | Reparse, IO_REPARSE_TAG_SYMLINK, EntryKind::Other},
+        {"symbolic link to a file", FILE_ATTRIBUTE_ARCHIVE | Reparse, IO_REPARSE_TAG_SYMLINK, EntryKind::Other},
+        {"junction", Folder | Reparse, IO_REPARSE_TAG_MOUNT_POINT, EntryKind::Other},
+        {"mount point", Folder | Reparse | FILE_ATTRIBUTE_SYSTEM, IO_REPARSE_TAG_MOUNT_POINT, EntryKind::Other},
+        {"plain folder", Folder, 0, EntryKind::Folder},
+        {"plain file", FILE_ATTRIBUTE_ARCHIVE, 0, EntryKind::RegularFile},
+        {"tag left over without the attribute", Folder, IO_REPARSE_TAG_SYMLINK, EntryKind::Folder},
+    };
+    for (const Case& c : cases) EXPECT_EQ(platform::entryKindOf(c.attributes, c.reparseTag), c.kind) << c.name;
 }
 
 TEST(WindowsFiles, TheSaveNameFieldIsInTheAnsiCodePage) {
@@ -305,7 +335,7 @@ TEST(WindowsFiles, AFolderNameEndingInADotIsKept) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> walked;
-        EXPECT_TRUE(collectFiles(walked, c.folder));
+        EXPECT_EQ(collectFiles(walked, c.folder), platform::FolderListing::Listed);
         ASSERT_EQ(walked, std::vector<std::string>{c.folder + "/a.GM1"});
         Q7Svg converter;
         converter.load(walked[0].c_str());
