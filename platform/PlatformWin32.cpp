@@ -391,9 +391,9 @@ constexpr int TemporaryNameAttempts = 100;
 // A fresh temporary under a new name in `folder`, opened to write and to be renamed or deleted,
 // and marked for deletion. INVALID_HANDLE_VALUE with `error` set when none can be made: a folder
 // that refuses leave to delete cannot take a temporary that is sure to go.
-HANDLE createMarkedTemporary(const std::wstring& folder, DWORD& error) {
+HANDLE createMarkedTemporary(const std::wstring& folder, std::wstring& temporary, DWORD& error) {
     for (int attempt = 1;; ++attempt) {
-        const std::wstring temporary = temporaryName(folder);
+        temporary = temporaryName(folder);
         HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
@@ -462,8 +462,9 @@ DWORD renameMarkedOver(HANDLE file, const std::wstring& target) {
 
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
     const std::wstring target = extendedPath(path);
+    std::wstring temporary;
     DWORD createError = ERROR_SUCCESS;
-    HANDLE file = createMarkedTemporary(folderOf(target), createError);
+    HANDLE file = createMarkedTemporary(folderOf(target), temporary, createError);
     if (file == INVALID_HANDLE_VALUE) return {FileWriteResult::CannotCreate, systemErrorText(createError)};
 
     DWORD error = ERROR_SUCCESS;
@@ -471,7 +472,11 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     else error = renameMarkedOver(file, target);
     // Renamed, the file is the output and no longer marked; otherwise it goes with this handle.
     CloseHandle(file);
-    if (error != ERROR_SUCCESS) return {FileWriteResult::WriteFailed, systemErrorText(error)};
+    if (error != ERROR_SUCCESS) {
+        // Already gone, unless its mark could not be set again after a refused rename.
+        DeleteFileW(temporary.c_str());
+        return {FileWriteResult::WriteFailed, systemErrorText(error)};
+    }
     return {FileWriteResult::Written, {}};
 }
 
