@@ -3,26 +3,36 @@
 #include <algorithm>
 #include <string>
 
+#include "driver/TextColumns.h"
+
 namespace {
 
 struct Cut {
-    std::size_t printed;  // characters written from the start of the line
-    std::size_t consumed; // characters removed from the line (the break space included)
+    std::size_t printed;  // bytes written from the start of the line
+    std::size_t columns;  // the columns they take
+    std::size_t consumed; // bytes removed from the line (the break space included)
 };
 
-// Where to break a line: lines that fit are written whole; a longer line breaks at its last space
-// among the first 78 characters, dropping the spaces before it and that space, unless the 79th
-// character is itself a space. Without a usable space (none, or only spaces before it) the line is
-// cut hard after 79 characters.
+// Where to break a line, measured in columns (driver/TextColumns.h), never inside a character:
+// a line that fits in fewer than `width` columns is written whole; otherwise it breaks at its last
+// space before the last character that fits, dropping the spaces before it and that space, unless
+// that last character is itself a space. Without a usable space (none, or only spaces before it)
+// the characters that fit are written and the line goes on after them. A character wider than
+// the whole width is written alone rather than never.
 Cut nextCut(std::string_view line, std::size_t width) {
-    const std::size_t n = std::min(width, line.size());
-    const Cut hard{n, n};
-    if (n < width || line[width - 1] == ' ') return hard;
-    const std::size_t space = line.substr(0, width - 1).find_last_of(' ');
+    const TextPrefix fit = prefixFitting(line, width);
+    if (fit.bytes == 0 && !line.empty()) {
+        const TextCharacter first = firstCharacter(line);
+        return Cut{first.bytes, first.columns, first.bytes};
+    }
+    const Cut hard{fit.bytes, fit.columns, fit.bytes};
+    if ((fit.whole && fit.columns < width) || line[fit.lastCharacter] == ' ') return hard;
+    // A space is one byte that is never part of a longer character, so a byte search finds it.
+    const std::size_t space = line.substr(0, fit.lastCharacter).find_last_of(' ');
     if (space == std::string_view::npos) return hard;
     const std::size_t lastWord = line.substr(0, space).find_last_not_of(' ');
     if (lastWord == std::string_view::npos) return hard;
-    return Cut{lastWord + 1, space + 1};
+    return Cut{lastWord + 1, textColumns(line.substr(0, lastWord + 1)), space + 1};
 }
 
 }  // namespace
@@ -62,7 +72,7 @@ void ColourPrinter::printWrapped(std::size_t indent, std::string_view line) {
         const Cut cut = nextCut(line, LineWidth - indent);
         std::string padded(indent, ' ');
         padded += line.substr(0, cut.printed);
-        padded.resize(LineWidth, ' ');
+        padded.append(LineWidth - std::min(LineWidth, indent + cut.columns), ' ');
         padded += '\n';
         console_.write(padded);
         line.remove_prefix(cut.consumed);

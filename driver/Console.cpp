@@ -2,12 +2,18 @@
 
 #include <iostream>
 
+#include "driver/TextColumns.h"
+
 namespace {
 
 // ANSI colour index of the three colour bits of one half of an attribute (1 blue, 2 green, 4 red).
 int ansiColourIndex(unsigned bits) {
     return ((bits & 1u) ? 4 : 0) | ((bits & 2u) ? 2 : 0) | ((bits & 4u) ? 1 : 0);
 }
+
+// C0 controls, DEL and the C1 controls: a terminal may take any of them as a command (U+009B
+// starts an escape sequence on some).
+bool isControlCharacter(char32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
 
 }  // namespace
 
@@ -20,9 +26,16 @@ std::string sgrSequence(ConsoleAttribute attribute) {
 }
 
 std::string maskControlBytes(std::string_view text) {
-    std::string shown(text);
-    for (char& byte : shown)
-        if (static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F) byte = '?';
+    std::string shown;
+    shown.reserve(text.size());
+    while (!text.empty()) {
+        const TextCharacter character = firstCharacter(text);
+        if (!character.valid || isControlCharacter(character.code))
+            shown += '?';
+        else
+            shown += text.substr(0, character.bytes);
+        text.remove_prefix(character.bytes);
+    }
     return shown;
 }
 

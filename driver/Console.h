@@ -23,8 +23,9 @@ std::string sgrSequence(ConsoleAttribute attribute);
 inline constexpr std::string_view SgrReset = platform::EscapeReset;
 inline constexpr std::string_view PausePrompt = "Press any key to continue . . . ";
 
-// The text with every control byte (below 0x20, and 0x7F) shown as '?', as `ls` shows names: a
-// file name can then neither move the cursor nor send commands to the terminal. Same length.
+// The text with every control character (below 0x20, 0x7F, and U+0080 to U+009F) and every byte
+// that is not valid UTF-8 shown as '?', one column each, as `ls` shows names: a file name can then
+// neither move the cursor nor send commands to the terminal.
 std::string maskControlBytes(std::string_view text);
 
 class Console {

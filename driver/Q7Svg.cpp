@@ -30,5 +30,5 @@ SavefileClass classifySavefile(ByteInput& in) {
     readVersionHeader(in, version);
     if (!isAcceptedSourceVersion(version)) return SavefileClass::Unrecognised;
     if (version.isOstrel()) return SavefileClass::OstrelSave;
-    return version.isOlderBrevinSubversion() ? SavefileClass::OlderBrevinSave : SavefileClass::CurrentBrevinSave;
+    return version.hasCurrentBrevinSubversion() ? SavefileClass::CurrentBrevinSave : SavefileClass::OlderBrevinSave;
 }

@@ -22,7 +22,7 @@ public:
     static const char* libraryVersion();  // "1.00"
 
     void load(const char* fileName);
-    // Writes the loaded save as svg_subversion 3 of its family, in its source's container form.
+    // Writes the loaded save as the current subversion of its family, in its source's container form.
     void convertAndSave(const char* fileName);
     bool hasError() const;
     // The engine's own text of its last failure (names the file and the cause); empty after success.
@@ -30,8 +30,8 @@ public:
 
     const Q7Svg_impl& engine() const { return *impl; }
 
-    // The conversion target for a source: svg_subversion 3 of the source's family (45 stays 45,
-    // anything else goes to 44), the source's svg_hw_subversion, formatLevel 12.
+    // The conversion target for a source (conversionTargetFor): the current subversion of the
+    // source's family, the source's svg_hw_subversion.
     static SvgVersion targetFor(const SvgVersion& source);
 
 private:

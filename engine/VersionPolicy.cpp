@@ -2,7 +2,7 @@
 
 bool isAcceptedSourceVersion(const SvgVersion& version) {
     if (version.isOstrel()) return true;
-    return version.isBrevin() && (version.isOlderBrevinSubversion() || version.isCurrentBrevinSubversion());
+    return version.isBrevin() && version.hasKnownBrevinSubversion();
 }
 
 bool isOlderThan(const SvgVersion& target, const SvgVersion& source) {
@@ -13,8 +13,8 @@ bool isOlderThan(const SvgVersion& target, const SvgVersion& source) {
 SvgVersion conversionTargetFor(const SvgVersion& source) {
     SvgVersion target = source;
     target.svg_version = source.isBrevinHw() ? SvgVersion::brevinHwRelease : SvgVersion::brevinRelease;
-    target.svg_subversion = SvgVersion::currentBrevinSubversion;
-    target.formatLevel = SvgVersion::currentBrevinLevel;
+    target.svg_subversion = currentBrevinSubversion().number;
+    target.updateFormatLevel();
     return target;
 }
 

@@ -3,6 +3,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "savegen/LayoutVersions.h"
+
 namespace {
 
 void block(Bytes& out, const std::vector<unsigned char>& bytes, std::size_t size) {
@@ -226,21 +228,21 @@ void encodeList(Bytes& out, const std::vector<BoatContent>& l, const SvgVersion&
 void encodeList(Bytes& out, const std::vector<CrbankContent>& l, const SvgVersion& v) { list<std::int16_t>(out, l, v); }
 
 void encodeList(Bytes& out, const std::vector<SeerHutContent>& l, const SvgVersion& v) {
-    if (v.svg_version >= 44)
+    if (layout::from44(v))
         list<std::uint16_t>(out, l, v);
     else
         list<std::int16_t>(out, l, v);
 }
 
 void encodeList(Bytes& out, const std::vector<SignContent>& l, const SvgVersion& v) {
-    if (v.svg_version >= 44)
+    if (layout::from44(v))
         list<std::uint8_t>(out, l, v);
     else
         list<std::int8_t>(out, l, v);
 }
 
 void encodeList(Bytes& out, const std::vector<MineContent>& l, const SvgVersion& v) {
-    if (v.svg_version >= 44 && v.svg_subversion >= 3)
+    if (layout::from44Sub3(v))
         list<std::uint32_t>(out, l, v);
     else
         list<std::uint8_t>(out, l, v);
@@ -457,8 +459,8 @@ CrbankContent randomCrbank(Rng& rng, const SvgVersion&) {
 }
 
 AdventureObjectsContent randomAdventureObjects(Rng& rng, const SvgVersion& source, const AdventureObjectCounts& n) {
-    const bool from44 = source.svg_version >= 44;
-    const bool from44Sub3 = from44 && source.svg_subversion >= 3;
+    const bool from44 = layout::from44(source);
+    const bool from44Sub3 = layout::from44Sub3(source);
     requireFits<std::uint32_t>(n.templates, "templates");
     requireFits<std::uint16_t>(n.pandoraEvents, "pandora events");
     requireFits<std::uint16_t>(n.guardedObjectSetups, "guarded object setups");

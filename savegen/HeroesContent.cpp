@@ -1,10 +1,12 @@
 #include "savegen/HeroesContent.h"
 
+#include "savegen/LayoutVersions.h"
+
 namespace {
 
-bool hasItem56(const SvgVersion& v) { return v.svg_version >= 44 && v.svg_subversion >= 2; }
-bool hasItems57to59(const SvgVersion& v) { return v.svg_version >= 44 && v.svg_subversion >= 3; }
-bool hasAddedHeroes(const SvgVersion& v) { return v.svg_version >= 44; }
+bool hasItem56(const SvgVersion& v) { return layout::from44Sub2(v); }
+bool hasItems57to59(const SvgVersion& v) { return layout::from44Sub3(v); }
+bool hasAddedHeroes(const SvgVersion& v) { return layout::from44(v); }
 
 template <class T>
 T draw(Rng& rng) {

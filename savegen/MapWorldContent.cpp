@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "savegen/LayoutVersions.h"
+
 namespace {
 
-bool hasCounts(const SvgVersion& v) { return v.svg_version >= 44; }
+bool hasCounts(const SvgVersion& v) { return layout::from44(v); }
 
 TeleportListContent randomTeleportList(Rng& rng) {
     TeleportListContent list(rng.below(4));
@@ -95,9 +97,8 @@ MapPreSmth2Content randomMapPreSmth2(Rng& rng, const SvgVersion&, const std::str
 }
 
 std::size_t artifactCountFor(const SvgVersion& v) {
-    if (v.svg_version < 44) return 144;
-    if (v.svg_subversion == 2) return 161;
-    if (v.svg_subversion == 3) return 163;
+    if (layout::hasLevelFromSubversion3(v)) return 163;
+    if (layout::hasLevelFromSubversion2(v)) return 161;
     return 144;
 }
 
@@ -173,7 +174,7 @@ ArtifactsContent convertedArtifacts(ArtifactsContent c, const SvgVersion& target
 
 TeleportsContent convertedTeleports(TeleportsContent c, const SvgVersion& target) {
     if (!hasCounts(target)) return c;
-    std::size_t minimumOne = target.svg_subversion == 3 ? 21 : 17;
+    std::size_t minimumOne = layout::hasLevelFromSubversion3(target) ? 21 : 17;
     if (c.groupOne.size() < minimumOne) c.groupOne.resize(minimumOne);
     if (c.groupTwo.size() < 12) c.groupTwo.resize(12);
     return c;

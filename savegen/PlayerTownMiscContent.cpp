@@ -2,9 +2,11 @@
 
 #include <utility>
 
+#include "savegen/LayoutVersions.h"
+
 namespace {
 
-bool hasCounts(const SvgVersion& v) { return v.svg_version >= 44; }
+bool hasCounts(const SvgVersion& v) { return layout::from44(v); }
 
 }  // namespace
 
@@ -46,10 +48,10 @@ void encodeReplayActs(Bytes& out, const std::vector<ReplayActContent>& acts, con
 }
 
 void encode(Bytes& out, const AddInfoContent& c, const SvgVersion& v) {
-    if (v.svg_subversion == 2) out.u32(c.item01);
-    if (v.svg_subversion == 3) out.u32(c.item02);
+    if (layout::onlySubversion2(v)) out.u32(c.item01);
+    if (layout::onlySubversion3(v)) out.u32(c.item02);
     out.raw(c.item03).raw(c.item04).u8(c.item05);
-    if (v.svg_subversion >= 3) out.u8(c.item06).u8(c.item07).u8(c.item08).u8(c.item09);
+    if (layout::fromSubversion3(v)) out.u8(c.item06).u8(c.item07).u8(c.item08).u8(c.item09);
 }
 
 void encode(Bytes& out, const HWContent& c, const SvgVersion&) { out.raw(c.bytes); }
@@ -138,12 +140,12 @@ std::vector<ReplayActContent> randomReplayActs(Rng& rng, const SvgVersion& sourc
 AddInfoContent randomAddInfo(Rng& rng, const SvgVersion& source) {
     AddInfoContent c;
     if (!hasCounts(source)) return c;  // no such record below 44: the converter's values
-    if (source.svg_subversion == 2) c.item01 = rng.gameValue();
-    if (source.svg_subversion == 3) c.item02 = rng.gameValue();
+    if (layout::onlySubversion2(source)) c.item01 = rng.gameValue();
+    if (layout::onlySubversion3(source)) c.item02 = rng.gameValue();
     c.item03 = rng.gameBytes(8);
     c.item04 = rng.gameBytes(8);
     c.item05 = static_cast<std::uint8_t>(rng.gameValue());
-    if (source.svg_subversion >= 3) {
+    if (layout::fromSubversion3(source)) {
         c.item06 = static_cast<std::uint8_t>(rng.gameValue());
         c.item07 = static_cast<std::uint8_t>(rng.gameValue());
         c.item08 = static_cast<std::uint8_t>(rng.gameValue());
@@ -153,7 +155,7 @@ AddInfoContent randomAddInfo(Rng& rng, const SvgVersion& source) {
 }
 
 HWContent randomHW(Rng& rng, const SvgVersion& source) {
-    if (source.svg_version < 45) return {};  // no such record below 45
+    if (!layout::from45(source)) return {};  // no such record below 45
     return {rng.gameBytes(4086)};
 }
 

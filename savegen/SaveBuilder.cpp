@@ -3,31 +3,20 @@
 #include <algorithm>
 
 #include "savegen/Gzip.h"
+#include "savegen/LayoutVersions.h"
 #include "savegen/TextRichContent.h"
 
 SvgVersion versionOf(SaveFamily family, std::uint32_t hwSubversion) {
+    const SaveFamilyRow& row = rowOf(family);
     SvgVersion v;
-    switch (family) {
-        case SaveFamily::Ostrel42: v.svg_version = 42; break;
-        case SaveFamily::Brevin44Sub2: v.svg_version = 44; v.svg_subversion = 2; break;
-        case SaveFamily::Brevin44Sub3: v.svg_version = 44; v.svg_subversion = 3; break;
-        case SaveFamily::Brevin45Sub2: v.svg_version = 45; v.svg_subversion = 2; v.svg_hw_subversion = hwSubversion; break;
-        case SaveFamily::Brevin45Sub3: v.svg_version = 45; v.svg_subversion = 3; v.svg_hw_subversion = hwSubversion; break;
-    }
-    v.updateFormatLevel();
+    v.svg_version = row.svgVersion;
+    v.svg_subversion = row.svgSubversion;
+    if (layout::from45(v)) v.svg_hw_subversion = hwSubversion;
+    v.formatLevel = layout::formatLevel(v);
     return v;
 }
 
-const char* nameOf(SaveFamily family) {
-    switch (family) {
-        case SaveFamily::Ostrel42: return "Ostrel42";
-        case SaveFamily::Brevin44Sub2: return "Brevin44Sub2";
-        case SaveFamily::Brevin44Sub3: return "Brevin44Sub3";
-        case SaveFamily::Brevin45Sub2: return "Brevin45Sub2";
-        case SaveFamily::Brevin45Sub3: return "Brevin45Sub3";
-    }
-    return "?";
-}
+const char* nameOf(SaveFamily family) { return rowOf(family).name; }
 
 namespace {
 
@@ -96,7 +85,7 @@ GameStateContent randomGameState(SaveFamily family, Rng& rng, const SaveSize& si
     c.mapPreSmth = randomMapPreSmth(rng, v);
     c.campaing = randomCampaing(rng, v);
     c.mapPreSmth2 = randomMapPreSmth2(rng, v, "saved game " + rng.word(1, 8) + ".GM1");
-    if (v.svg_version >= 44) {
+    if (layout::from44(v)) {
         c.item17 = rng.gameValue();
         c.item21 = rng.gameBytes(70);
     }
@@ -116,8 +105,9 @@ GameStateContent randomGameState(SaveFamily family, Rng& rng, const SaveSize& si
     c.misk = randomMisk(rng, v);
     c.cellsParams = randomCellsParams(rng, v, size.mapSize, size.twoLevels);
     // A file written by the game holds at least the group sizes of its own version.
-    std::size_t groupOne = std::max<std::size_t>(size.teleportGroupOne, v.formatLevel == 12 ? 21 : v.formatLevel == 11 ? 17 : 0);
-    std::size_t groupTwo = std::max<std::size_t>(size.teleportGroupTwo, v.formatLevel >= 11 ? 12 : 0);
+    std::size_t ownGroupOne = layout::hasLevelFromSubversion3(v) ? 21 : layout::hasLevelFromSubversion2(v) ? 17 : 0;
+    std::size_t groupOne = std::max<std::size_t>(size.teleportGroupOne, ownGroupOne);
+    std::size_t groupTwo = std::max<std::size_t>(size.teleportGroupTwo, layout::hasLevelFromSubversion2(v) ? 12 : 0);
     c.teleports = randomTeleports(rng, v, groupOne, groupTwo);
     c.item56 = randomElemArray<std::uint16_t>(rng, 16, false);
     c.replayActs = randomReplayActs(rng, v, size.replayActs);
@@ -140,10 +130,10 @@ Bytes encodeGameState(const GameStateContent& c, const SvgVersion& v) {
     encode(out, c.mapPreSmth, v);
     encode(out, c.campaing, v);
     encode(out, c.mapPreSmth2, v);
-    if (v.svg_version >= 44) out.u32(c.item17);
+    if (layout::from44(v)) out.u32(c.item17);
     out.i8(c.item18);
     for (const auto& block : c.artifacts) encode(out, block, v);
-    if (v.svg_version >= 44) out.raw(c.item21);
+    if (layout::from44(v)) out.raw(c.item21);
     out.raw(c.item22);
     encode(out, c.rumors, v);
     encodeElemArray(out, c.item24);
@@ -162,8 +152,8 @@ Bytes encodeGameState(const GameStateContent& c, const SvgVersion& v) {
     encodeElemArray(out, c.item56);
     encodeCreatureBankList(out, c.objects, v);
     encodeReplayActs(out, c.replayActs, v);
-    if (v.svg_version >= 44) encode(out, c.addInfo, v);
-    if (v.svg_version >= 45) encode(out, c.hw, v);
+    if (layout::from44(v)) encode(out, c.addInfo, v);
+    if (layout::from45(v)) encode(out, c.hw, v);
     encode(out, c.hdModeData, v);
     return out;
 }
@@ -173,7 +163,7 @@ GameStateContent convertedContent(GameStateContent c, const SvgVersion& source, 
     c.mapPreSmth2 = withSavedName(std::move(c.mapPreSmth2), outputBaseName);
     for (auto& block : c.artifacts) block = convertedArtifacts(std::move(block), target);
     c.teleports = convertedTeleports(std::move(c.teleports), target);
-    if (source.svg_version == 42 && target.svg_version >= 44) c.heroes = withDefaultHeroes(std::move(c.heroes));
+    if (layout::isOstrel(source) && layout::from44(target)) c.heroes = withDefaultHeroes(std::move(c.heroes));
     return c;
 }
 

@@ -14,16 +14,12 @@
 #include "savegen/MapWorldContent.h"
 #include "savegen/PlayerTownMiscContent.h"
 #include "savegen/Rng.h"
+#include "savegen/SaveFamilies.h"
 #include "savegen/ScenarioHeaderContent.h"
 #include "schema_core/SvgVersion.h"
 
-enum class SaveFamily { Ostrel42, Brevin44Sub2, Brevin44Sub3, Brevin45Sub2, Brevin45Sub3 };
-
-inline constexpr std::array<SaveFamily, 5> kAllSaveFamilies{SaveFamily::Ostrel42, SaveFamily::Brevin44Sub2,
-                                                            SaveFamily::Brevin44Sub3, SaveFamily::Brevin45Sub2,
-                                                            SaveFamily::Brevin45Sub3};
-
-// The version triple of a family (svg_hw_subversion only where the header has it).
+// The version triple of a family (svg_hw_subversion only where the header has it), with the
+// format level of the generator's own reading of the layout (LayoutVersions.h).
 SvgVersion versionOf(SaveFamily family, std::uint32_t hwSubversion = 7);
 const char* nameOf(SaveFamily family);
 

@@ -1,5 +1,7 @@
 #include "savegen/ScenarioHeaderContent.h"
 
+#include "savegen/LayoutVersions.h"
+
 namespace {
 
 std::uint8_t randomByte(Rng& rng) { return static_cast<std::uint8_t>(rng.gameValue()); }
@@ -27,8 +29,8 @@ const std::vector<std::int8_t>& allLossTags() {
 
 void encodeVersionFields(Bytes& out, const SvgVersion& v) {
     out.u32(v.svg_version);
-    if (v.svg_version >= 45) out.u32(v.svg_hw_subversion);
-    if (v.svg_version >= 44) out.u32(v.svg_subversion);
+    if (layout::from45(v)) out.u32(v.svg_hw_subversion);
+    if (layout::from44(v)) out.u32(v.svg_subversion);
 }
 
 void encode(Bytes& out, const BasicParametersContent& c, const SvgVersion& v) {
@@ -53,7 +55,7 @@ void encode(Bytes& out, const PlayerHerotypeInfoContent& c, const SvgVersion&) {
 void encode(Bytes& out, const PlayerAttributesContent& c, const SvgVersion& v) {
     out.u8(c.item01).u8(c.item02).i8(c.item03).i16(c.item04).u8(c.item05);
     encode(out, c.item06, v);
-    if (v.svg_version >= 44) out.u8(c.item07);
+    if (layout::from44(v)) out.u8(c.item07);
     encode(out, c.item08, v);
 }
 
@@ -139,7 +141,7 @@ PlayerAttributesContent randomPlayerAttributes(Rng& rng, const SvgVersion& sourc
     c.item04 = static_cast<std::int16_t>(rng.gameValue());
     c.item05 = randomByte(rng);
     c.item06 = randomGenerateHeroInfo(rng, source);
-    c.item07 = source.svg_version >= 44 ? randomByte(rng) : 0;
+    c.item07 = layout::from44(source) ? randomByte(rng) : 0;
     c.item08 = randomPlayerHerotypeInfo(rng, source);
     return c;
 }

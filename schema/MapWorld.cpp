@@ -43,9 +43,10 @@ void savegame_file_name::write(ByteOutput& out, const SvgVersion&) const {
 
 // --- SvgArtifacts -------------------------------------------------------------------------
 
+// 161 entries in the layout of subversion 2, 163 from subversion 3 on.
 std::int32_t SvgArtifacts::targetCount(const SvgVersion& version) {
-    if (version.hasOlderBrevinLevel()) return 161;
-    if (version.hasCurrentBrevinLevel()) return 163;
+    if (version.hasLevelFromSubversion3()) return 163;
+    if (version.hasLevelOfSubversion2()) return 161;
     return countWithoutCountField;
 }
 
@@ -123,7 +124,7 @@ void SvgCellsParams::read(ByteInput& in, const SvgVersion&) {
 // --- Teleporters --------------------------------------------------------------------------
 
 std::uint32_t SvgMonolythsArray::minimumGroupOne(const SvgVersion& version) {
-    return version.hasCurrentBrevinLevel() ? 21 : 17;
+    return version.hasLevelFromSubversion3() ? 21 : 17;
 }
 
 void SvgMonolythsArray::read(ByteInput& in, const SvgVersion& version) {

@@ -174,6 +174,7 @@ public:
     using BinarySequence::BinarySequence;
 
     ElemBinarySequence<unsigned int>& item01 = field(3u, OnlySubversion2);
+    // Only in subversion 3, today the newest layout: a later release decides whether it keeps it.
     ElemBinarySequence<unsigned int>& item02 = field(7u, OnlySubversion3);
     FixedLengthArrayOfElemBinarySequences<unsigned char>& item03 = field(8, 0);
     FixedLengthArrayOfElemBinarySequences<unsigned char>& item04 = field(8, 0);

@@ -50,6 +50,52 @@ TEST(ColourPrinter, WrapsAndPadsEveryLineTo79Columns) {
     for (const WrapCase& c : cases) EXPECT_EQ(printPlain(c.text), c.expected) << c.name;
 }
 
+std::string repeated(std::size_t n, const std::string& character) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) text += character;
+    return text;
+}
+
+const std::string Cyrillic = "\xD0\xB6";  // one column
+const std::string Ideograph = "\xE6\x9D\xB1";  // two columns
+
+// Lines are measured in columns: a valid UTF-8 character takes 2 columns when East Asian Wide or
+// Fullwidth, else 1, and every byte outside valid UTF-8 takes 1; a character is never split and
+// every piece is padded to 79 columns. The expected columns are counted by hand.
+TEST(ColourPrinter, WrapsAndPadsInColumnsNotBytes) {
+    const std::vector<WrapCase> cases = {
+        {"accented Latin and Cyrillic: one column each", "\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F",
+         padded("\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F", 8)},
+        {"ideographs, kana, Hangul, fullwidth A: two columns each",
+         "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\x8B\xE3\x82\xAB\xEA\xB0\x80\xEF\xBC\xA1",
+         padded("\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\x8B\xE3\x82\xAB\xEA\xB0\x80\xEF\xBC\xA1", 12)},
+        {"halfwidth kana one column; a plane-2 ideograph and an emoji two",
+         "\xEF\xBD\xB1\xF0\xA0\x80\x80\xF0\x9F\x98\x80", padded("\xEF\xBD\xB1\xF0\xA0\x80\x80\xF0\x9F\x98\x80", 5)},
+        {"ideographic space wide, the symbol after the CJK punctuation block narrow",
+         "\xE3\x80\x80\xE3\x80\xBF", padded("\xE3\x80\x80\xE3\x80\xBF", 3)},
+        {"stray continuation byte and byte FF: a column each", "\x80\xFF" + Cyrillic, padded("\x80\xFF" + Cyrillic, 3)},
+        {"overlong, surrogate, beyond U+10FFFF: a column per byte",
+         "\xC0\xAF\xE0\x80\xAF\xED\xA0\x80\xF4\x90\x80\x80" + Cyrillic,
+         padded("\xC0\xAF\xE0\x80\xAF\xED\xA0\x80\xF4\x90\x80\x80" + Cyrillic, 13)},
+        {"a truncated character does not swallow the whole one after it", "\xE6\x9D" + Ideograph,
+         padded("\xE6\x9D" + Ideograph, 4)},
+        {"79 Cyrillic letters in one piece", repeated(79, Cyrillic), padded(repeated(79, Cyrillic), 79)},
+        {"Cyrillic words wrap at the 79th column", repeated(70, Cyrillic) + " " + repeated(20, Cyrillic),
+         padded(repeated(70, Cyrillic), 70) + padded(repeated(20, Cyrillic), 20)},
+        {"wide characters up to the 79th column", "a" + repeated(39, Ideograph),
+         padded("a" + repeated(39, Ideograph), 79)},
+        {"a wide character across column 79 starts the next piece", repeated(40, Ideograph),
+         padded(repeated(39, Ideograph), 78) + padded(Ideograph, 2)},
+        {"break at the space before the last wide character that fits", letters(60) + " " + repeated(10, Ideograph),
+         padded(letters(60), 60) + padded(repeated(10, Ideograph), 20)},
+        {"a space as the last character that fits is written", letters(77) + " " + repeated(2, Ideograph),
+         padded(letters(77) + " ", 78) + padded(repeated(2, Ideograph), 4)},
+        {"a stray byte at the 79th column is cut after, not inside, a character", letters(78) + "\x80" + Ideograph,
+         padded(letters(78) + "\x80", 79) + padded(Ideograph, 2)},
+    };
+    for (const WrapCase& c : cases) EXPECT_EQ(printPlain(c.text), c.expected) << c.name;
+}
+
 TEST(ColourPrinter, PlainConsoleWritesNoEscapeSequences) {
     std::istringstream in;
     std::ostringstream out;
@@ -111,6 +157,20 @@ TEST(Console, AttributesMapToSgrColours) {
         {0xF0, "\x1b[30;107m"}, {0x0E, "\x1b[93;40m"},
     };
     for (const auto& [attribute, sequence] : cases) EXPECT_EQ(sgrSequence(attribute), sequence) << attribute;
+}
+
+// On a terminal a name shows every control character (C0, DEL, C1) and every byte outside valid
+// UTF-8 as one '?'; printable characters of any script stay as they are.
+TEST(Console, MaskingShowsControlsAndInvalidBytesAsOneColumnEach) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x",  // printable, no-break space included
+         "\xC3\x89lan \xD0\x9C\xD0\xBE\xD1\x8F \xE6\x9D\xB1\xC2\xA0x"},
+        {"\xC2\x9B" "31m\xC2\x80\xC2\x9F", "?31m??"},  // C1: CSI, first and last
+        {"\x9B" "31m\xFF", "?31m?"},                  // raw C1 byte, FF
+        {"\xC0\xAF|\xE0\x80\xAF|\xED\xA0\x80|\xF4\x90\x80\x80", "??|???|???|????"},
+        {"\xE6\x9D" "x\xE6\x9D\xB1\x80", "??x\xE6\x9D\xB1?"},  // truncated, then whole, then stray
+    };
+    for (const auto& [name, shown] : cases) EXPECT_EQ(maskControlBytes(name), shown) << name;
 }
 
 TEST(Console, ResetsOnlyAfterAColourWasSet) {

@@ -99,6 +99,52 @@ TEST(Facade, TargetKeepsTheFamilyAndHwSubversion) {
     }
 }
 
+// The generator's family of a release, or nullptr when it builds none.
+const SaveFamily* familyOf(std::uint32_t svgVersion, std::uint32_t svgSubversion) {
+    for (const SaveFamily& family : kAllSaveFamilies) {
+        const SvgVersion v = versionOf(family);
+        if (v.svg_version == svgVersion && v.svg_subversion == svgSubversion) return &family;
+    }
+    return nullptr;
+}
+
+// Each row of the release table, in both Brevin families: the generator builds its saves and
+// reads its layout at the row's level; the save is classified as older, or as current for the
+// last row; it loads at the row's level and converts to the last row, at that row's level.
+TEST(Facade, EveryReleaseOfTheTableIsAcceptedClassifiedAndConverted) {
+    const BrevinSubversion& current = currentBrevinSubversion();
+    for (const BrevinSubversion& row : brevinSubversions) {
+        for (std::uint32_t release : {SvgVersion::brevinRelease, SvgVersion::brevinHwRelease}) {
+            SCOPED_TRACE(std::to_string(release) + "/" + std::to_string(row.number));
+            const SaveFamily* family = familyOf(release, row.number);
+            ASSERT_NE(family, nullptr) << "the generator builds no save of this release";
+            EXPECT_EQ(versionOf(*family).formatLevel, row.formatLevel);
+
+            ScratchDir dir;
+            const std::vector<unsigned char> file = makeSaveFile(*family, false, row.number);
+            ByteInput in(file);
+            EXPECT_EQ(classifySavefile(in),
+                      &row == &current ? SavefileClass::CurrentBrevinSave : SavefileClass::OlderBrevinSave);
+
+            Q7Svg facade;
+            facade.load(dir.put("a.GM1", file).c_str());
+            ASSERT_FALSE(facade.hasError()) << facade.errorMessage();
+            EXPECT_EQ(facade.engine().sourceVersion.formatLevel, row.formatLevel);
+            const std::string output = dir.file("a(converted).GM1");
+            facade.convertAndSave(output.c_str());
+            ASSERT_FALSE(facade.hasError()) << facade.errorMessage();
+
+            Q7Svg converted;
+            converted.load(output.c_str());
+            ASSERT_FALSE(converted.hasError()) << converted.errorMessage();
+            EXPECT_EQ(converted.engine().sourceVersion.svg_version, release);
+            EXPECT_EQ(converted.engine().sourceVersion.svg_subversion, current.number);
+            EXPECT_EQ(converted.engine().sourceVersion.formatLevel, current.formatLevel);
+            EXPECT_EQ(Q7Svg::targetFor(versionOf(*family)).formatLevel, current.formatLevel);
+        }
+    }
+}
+
 TEST(Facade, FailedLoadIsSeenThroughHasError) {
     ScratchDir dir;
     Q7Svg facade;

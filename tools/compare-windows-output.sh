@@ -13,7 +13,7 @@ rm -rf "$work"
 
 for side in linux windows; do
   mkdir -p "$work/$side/work"
-  "$native/make-sample-saves" "$work/$side/games" --seed 11 --count 60 >/dev/null
+  "$native/make-sample-saves" "$work/$side/games" --seed 11 --cycles 2 >/dev/null
 done
 (cd "$work/linux/work" && printf 'y\ny' | "$native/savefile-converter" >"$work/linux.transcript")
 (cd "$work/windows/work" &&

@@ -2,8 +2,9 @@
 // small to extra-large, named and nested as a player's save folder is. The same seed and count
 // always give the same files, byte for byte.
 //
-//   make-sample-saves <folder> [--seed N] [--count N] [--text-rich]
+//   make-sample-saves <folder> [--seed N] [--count N | --cycles N] [--text-rich]
 //
+// One cycle holds every family, size and container form once; the default is one cycle.
 // --text-rich gives every save the texts of a real game state (about 13 % of it).
 
 #include <cerrno>
@@ -22,14 +23,19 @@
 
 namespace {
 
+enum class SampleSize { Small, Medium, ExtraLarge };
+constexpr std::size_t kSampleSizeCount = 3;
+constexpr std::size_t kContainerCount = 2;  // raw, gzip
+
+// Every combination of family, size and container form once.
+constexpr std::size_t kCycle = kSaveFamilyCount * kSampleSizeCount * kContainerCount;
+
 struct Options {
     std::filesystem::path folder;
     std::uint64_t seed = 1;
-    std::size_t count = 30;
+    std::size_t count = kCycle;
     bool textRich = false;
 };
-
-enum class SampleSize { Small, Medium, ExtraLarge };
 
 struct SamplePlan {
     SaveFamily family;
@@ -60,17 +66,21 @@ SaveSize profileOf(SampleSize size, bool textRich) {
     return textRich ? withRichTexts(profileOf(size)) : profileOf(size);
 }
 
-// Family, size and container cycle with coprime periods (5, 3, 2), so any 30 consecutive
-// samples hold every combination once. Two saves in seven are campaign saves (.CGM); the
-// others take a .GM1 to .GM8 suffix.
+// The family changes with every sample; each round of one sample per family takes the next
+// size, and every third round the other container form, so each cycle of kCycle samples holds
+// every combination once, whatever the number of families. Of any seven rounds, two give each
+// family a campaign save (.CGM); the others take a .GM1 to .GM8 suffix.
 SamplePlan planFor(std::size_t index) {
     static const char* const mapNames[] = {"Ashen Vale", "Twin Rivers", "Crown of Frost", "Marsh of Echoes",
                                            "Golden Steppe", "Last Bastion", "Sunken Isles"};
+    const std::size_t familyIndex = index % kSaveFamilyCount;
+    const std::size_t round = index / kSaveFamilyCount;
     SamplePlan plan;
-    plan.family = kAllSaveFamilies[index % kAllSaveFamilies.size()];
-    plan.size = static_cast<SampleSize>(index % 3);
-    plan.gzip = index % 2 == 0;
-    bool campaign = index % 7 == 2 || index % 7 == 5;
+    plan.family = kAllSaveFamilies[familyIndex];
+    plan.size = static_cast<SampleSize>(round % kSampleSizeCount);
+    plan.gzip = (round / kSampleSizeCount) % kContainerCount == 0;
+    const std::size_t campaignTurn = (round + familyIndex) % 7;
+    bool campaign = campaignTurn == 2 || campaignTurn == 5;
     std::string folder;
     std::string extension;
     if (campaign) {
@@ -109,6 +119,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
         if (i + 1 >= argc || !parseNumber(argv[i + 1], value)) return false;
         if (flag == "--seed") options.seed = value;
         else if (flag == "--count") options.count = static_cast<std::size_t>(value);
+        else if (flag == "--cycles") options.count = static_cast<std::size_t>(value) * kCycle;
         else return false;
     }
     return true;
@@ -124,9 +135,11 @@ void writeSample(const std::filesystem::path& path, const std::vector<unsigned c
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::cerr << "usage: make-sample-saves <folder> [--seed N] [--count N] [--text-rich]\n"
-                     "Writes N synthetic saves (default 30: every family, size and container form);\n"
-                     "--text-rich gives them the texts of real game states.\n";
+        std::cerr << "usage: make-sample-saves <folder> [--seed N] [--count N | --cycles N] [--text-rich]\n"
+                     "Writes N synthetic saves, or N cycles of "
+                  << kCycle
+                  << " (every family, size and container form once);\n"
+                     "the default is one cycle. --text-rich gives them the texts of real game states.\n";
         return 2;
     }
     try {

@@ -25,7 +25,7 @@ cmake --build "$build" -j2 --target make-sample-saves "${executables[@]}"
 seeds=$build/seeds
 if [[ ! -d "$seeds" ]]; then
   rm -rf "$seeds.tmp"
-  ASAN_OPTIONS=detect_leaks=0 "$build/make-sample-saves" "$seeds.tmp/samples" --count 30 >/dev/null
+  ASAN_OPTIONS=detect_leaks=0 "$build/make-sample-saves" "$seeds.tmp/samples" >/dev/null
   mkdir -p "$seeds.tmp/raw" "$seeds.tmp/gzip"
   index=0
   while IFS= read -r -d '' sample; do

@@ -131,6 +131,25 @@ TEST(TerminalRun, ColoursAreResetWhenEndedBySignal) {
     EXPECT_EQ(output.text.substr(output.text.find(waiting) + waiting.size()), "\x1b[0m");
 }
 
+struct TerminalTranscript {
+    std::string text;
+    bool closed;
+    int exitCode;
+};
+
+// Runs the converter with `arguments` on a terminal in the tree's "work" folder until it closes.
+TerminalTranscript runToCloseOnTerminal(const TempTree& tree, const std::vector<std::string>& arguments) {
+    int master = -1;
+    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
+    if (child < 0) return {"(the converter could not be started on a terminal)", false, -1};
+    TerminalOutput terminal(master);
+    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
+    while (terminal.pump()) {}
+    const int exitCode = waitForExit(child);
+    close(master);
+    return {terminal.text, closed, exitCode};
+}
+
 // On a terminal a name's control bytes are shown as '?', so a save cannot command the terminal;
 // redirected output keeps the bytes.
 TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
@@ -141,16 +160,9 @@ TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
     tree.write("games/" + name, makeSaveFile(SaveFamily::Brevin44Sub2, false, 1));
     const std::vector<std::string> arguments = {"-y", "--no-pause", "../games"};
 
-    int master = -1;
-    const pid_t child = startOnTerminal(tree.root() / "work", master, arguments);
-    ASSERT_GE(child, 0);
-    TerminalOutput terminal(master);
-    const bool closed = terminal.waitFor(terminalLine("Savefile converter will now close."));
-    while (terminal.pump()) {}
-    const int exitCode = waitForExit(child);
-    close(master);
-    ASSERT_TRUE(closed) << terminal.text;
-    EXPECT_EQ(exitCode, 0);
+    const TerminalTranscript terminal = runToCloseOnTerminal(tree, arguments);
+    ASSERT_TRUE(terminal.closed) << terminal.text;
+    EXPECT_EQ(terminal.exitCode, 0);
     EXPECT_NE(terminal.text.find(terminalLine("../games/" + shown + ".GM1: sucessfully converted to :") +
                                  terminalLine("../games/" + shown + "(converted).GM1")),
               std::string::npos)
@@ -164,6 +176,70 @@ TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
     EXPECT_NE(redirected.output.find(pipeLine("../games/" + name + ": sucessfully converted to :") +
                                      pipeLine("../games/" + name.substr(0, name.size() - 4) + "(converted).GM1")),
               std::string::npos);
+}
+
+std::string repeated(std::size_t n, const std::string& character) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) text += character;
+    return text;
+}
+
+// Names in any script on a terminal: a wide character takes two columns and never straddles the
+// 79th, every piece is padded to 79 columns, and C1 controls and bytes outside valid UTF-8 show as
+// one '?' each; redirected output keeps the bytes. The columns of every piece are counted by hand.
+TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
+    struct Piece {
+        std::string text;
+        std::size_t columns;
+    };
+    struct NameCase {
+        const char* what;
+        std::string name;
+        std::vector<Piece> shown;
+    };
+    const std::string wide = "\xE6\x9D\xB1";
+    const std::string cyrillic = "\xD0\xB6";
+    const std::string masked = "c1\xC2\x9B" "2J\x9B" "0m\xFF.GM1";
+    const std::vector<NameCase> cases = {
+        {"C1 controls and invalid bytes", masked,
+         {{"../games/c1?2J?0m?.GM1: sucessfully converted to :", 50}, {"../games/c1?2J?0m?(converted).GM1", 33}}},
+        {"ideographs and kana", "\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\xAE\xE5\x86\x92\xE9\x99\xBA.GM1",
+         {{"../games/\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\xAE\xE5\x86\x92\xE9\x99\xBA.GM1: sucessfully converted to :", 51},
+          {"../games/\xE6\x9D\xB1\xE4\xBA\xAC\xE3\x81\xAE\xE5\x86\x92\xE9\x99\xBA(converted).GM1", 34}}},
+        {"a wide character across column 79", "a" + repeated(40, wide) + ".GM1",
+         {{"../games/a" + repeated(34, wide), 78},
+          {repeated(6, wide) + ".GM1: sucessfully converted to :", 44},
+          {"../games/a" + repeated(34, wide), 78},
+          {repeated(6, wide) + "(converted).GM1", 27}}},
+        {"a long Cyrillic name", repeated(60, cyrillic) + ".GM1",
+         {{"../games/" + repeated(60, cyrillic) + ".GM1:", 74},
+          {"sucessfully converted to :", 26},
+          {"../games/" + repeated(60, cyrillic) + "(converted", 79},
+          {").GM1", 5}}},
+    };
+    TempTree tree;
+    tree.makeDirectory("work");
+    for (const NameCase& c : cases) tree.write("games/" + c.name, makeSaveFile(SaveFamily::Brevin44Sub2, false, 1));
+    const std::vector<std::string> arguments = {"-y", "--no-pause", "../games"};
+
+    const TerminalTranscript terminal = runToCloseOnTerminal(tree, arguments);
+    ASSERT_TRUE(terminal.closed) << terminal.text;
+    EXPECT_EQ(terminal.exitCode, 0);
+    for (const NameCase& c : cases) {
+        std::string expected;
+        for (const Piece& piece : c.shown) expected += piece.text + std::string(79 - piece.columns, ' ') + "\r\n";
+        EXPECT_NE(terminal.text.find(expected), std::string::npos) << c.what << "\n" << terminal.text;
+    }
+    EXPECT_EQ(terminal.text.find("\xC2\x9B"), std::string::npos);
+    EXPECT_EQ(terminal.text.find('\xFF'), std::string::npos);
+
+    const ProgramRun redirected = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "", RunTimeoutMs, arguments);
+    ASSERT_FALSE(redirected.timedOut);
+    EXPECT_NE(redirected.output.find("../games/" + masked + ": sucessfully converted to :" + std::string(29, ' ') +
+                                     "\n../games/c1\xC2\x9B" "2J\x9B" "0m\xFF(converted).GM1" + std::string(46, ' ') +
+                                     "\n"),
+              std::string::npos)
+        << redirected.output;
 }
 
 }  // namespace

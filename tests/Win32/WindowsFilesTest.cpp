@@ -20,6 +20,7 @@
 #include "platform/Platform.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/ScratchDir.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 
@@ -35,8 +36,6 @@ std::string utf8(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 fs::path fromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
-std::string padded(const std::string& line) { return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n"; }
 
 // Whole files through the wide-character calls, whatever their names.
 void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {

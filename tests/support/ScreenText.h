@@ -6,9 +6,15 @@
 #include <string>
 #include <vector>
 
-inline std::string padded(const std::string& line) {
-    return line + std::string(79 - std::min<std::size_t>(79, line.size()), ' ') + "\n";
+#include "driver/TextColumns.h"
+
+// `line` as printed when it takes `columns` columns on screen.
+inline std::string padded(const std::string& line, std::size_t columns) {
+    return line + std::string(79 - std::min<std::size_t>(79, columns), ' ') + "\n";
 }
+
+// Measured as the printer measures; the printer's own tests state the columns of their lines.
+inline std::string padded(const std::string& line) { return padded(line, textColumns(line)); }
 
 inline std::string screen(const std::vector<std::string>& lines) {
     std::string text;
