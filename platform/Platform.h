@@ -93,11 +93,21 @@ struct FileWriteResult {
     std::string errorText;  // the system's description of the failure when status is not Written
 };
 
-// Writes bytes to a fresh temporary file beside `path`, makes it durable and moves it over
-// `path`. On any failure the temporary file is removed and whatever stood at `path` is left as
-// it was; so too when the process is ended meanwhile by an interrupt signal (POSIX) or in any
-// way at all (Windows). A symbolic link at `path` is replaced, not followed. The new file gets
-// the permissions a newly created file usually gets.
+// Writes bytes to a fresh temporary file beside `path`, makes it durable and renames it over
+// `path`. On any failure the temporary is removed and whatever stood at `path` is left as it
+// was. A process ended at any moment leaves `path` either as it was or wholly replaced, and of
+// the temporary:
+// - POSIX: nothing when ended by an interrupt signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT), the
+//   temporary when killed outright (SIGKILL);
+// - Windows, however the process ends: nothing, but for an empty temporary when it ends in the
+//   instant between the temporary's creation and its mark for deletion, and the written
+//   temporary when it ends in the instant between taking the mark back and the rename that
+//   follows (a rename that fails marks it again before anything else).
+// On Windows an output held open by another program (a virus scanner, a sync client) is waited
+// for, about 3 s in all; a read-only output or a folder at `path` fails at once; and a folder
+// that refuses leave to delete takes no temporary (CannotCreate). `errorText` is the system's
+// reason. A symbolic link at `path` is replaced, not followed. The new file gets the
+// permissions a newly created file usually gets.
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // The output name as the game reads it from a save's own file-name field: the game writes that
@@ -140,7 +150,7 @@ void restoreConsoleAttributes();
 void noteEscapeColoursInForce(bool inForce);
 
 // Makes an interruption (a signal; Ctrl-C, Ctrl-Break or closing the window) put the console
-// back as it was found before the process goes.
+// back as it was found before the process goes. A signal ignored at start stays ignored.
 void installInterruptRestore();
 
 // Whether standard input is a keyboard the pause can take one key press from.

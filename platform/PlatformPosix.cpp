@@ -335,8 +335,14 @@ void restoreConsoleAttributes() {}
 
 void noteEscapeColoursInForce(bool inForce) { signalResetColours = inForce ? 1 : 0; }
 
+// A signal ignored at start stays ignored: a run started under nohup, or in the background by a
+// script, must not be ended by the hang-up or interrupt its starter meant it to survive.
 void installInterruptRestore() {
-    for (int signalNumber : InterruptSignals) std::signal(signalNumber, cleanUpAndReraise);
+    for (int signalNumber : InterruptSignals) {
+        struct sigaction current {};
+        if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+        std::signal(signalNumber, cleanUpAndReraise);
+    }
 }
 
 bool standardInputIsKeyboard() { return isatty(STDIN_FILENO) != 0; }

@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
@@ -54,16 +56,85 @@ bool toUtf8(const std::wstring& wide, std::string& utf8) {
 
 bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
 
-// The \\?\ form of the full path, which passes the name to the file system as it is and lifts
-// the MAX_PATH limit. Device paths (\\.\) stay as they are.
-std::wstring extendedPath(const std::string& path) {
-    const std::wstring wide = toWide(path);
-    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return wide;
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// GetFullPathNameW's answer, or empty when it has none.
+std::wstring systemFullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return {};
     std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) return wide;
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return {};
     full.resize(length);
+    return full;
+}
+
+// Where the name starting at `from` ends.
+std::size_t nameEnd(const std::wstring& path, std::size_t from) {
+    while (from < path.size() && !isSeparator(path[from])) ++from;
+    return from;
+}
+
+// Length of the part of a path that only the system can resolve: a drive with its separator
+// ("C:\"), a drive alone ("D:", that drive's current folder), a leading separator (the current
+// drive's root) or a share ("\\server\share"); 0 for a path relative to the current folder.
+std::size_t startLength(const std::wstring& path) {
+    if (path.size() >= 2 && path[1] == L':') return path.size() > 2 && isSeparator(path[2]) ? 3 : 2;
+    if (path.empty() || !isSeparator(path[0])) return 0;
+    if (path.size() < 2 || !isSeparator(path[1])) return 1;
+    const std::size_t server = nameEnd(path, 2);
+    return server < path.size() ? nameEnd(path, server + 1) : server;
+}
+
+// Drops the last name of a full path; a drive's root keeps its separator.
+void dropLastName(std::wstring& full) {
+    full.erase(full.find_last_of(L'\\'));
+    if (!full.empty() && full.back() == L':') full += L'\\';
+}
+
+// The full path of `path` with every name in it as given: the system resolves only the start
+// (GetFullPathNameW would also drop trailing dots and spaces from every name, so that a folder
+// "Saves." would be read and written as "Saves"); "." and ".." are then followed here.
+std::wstring fullPathAsGiven(const std::wstring& path) {
+    const std::size_t start = startLength(path);
+    std::wstring full = systemFullPath(start == 0 ? std::wstring(L".") : path.substr(0, start));
+    if (full.empty()) return {};
+    std::size_t ownNames = 0;  // names appended here, which may be dropped again by ".."
+    std::size_t position = start;
+    while (position < path.size()) {
+        const std::size_t end = nameEnd(path, position);
+        const std::wstring name = path.substr(position, end - position);
+        position = end + 1;
+        if (name.empty() || name == L".") continue;
+        if (name == L"..") {
+            if (ownNames > 0) {
+                dropLastName(full);
+                --ownNames;
+            } else {
+                full = systemFullPath(full + L"\\..");
+                if (full.empty()) return {};
+            }
+            continue;
+        }
+        if (full.back() != L'\\') full += L'\\';
+        full += name;
+        ++ownNames;
+    }
+    return full;
+}
+
+// The \\?\ form of the full path, which passes every name to the file system as it is and lifts
+// the MAX_PATH limit. A path already in that form (or a device path, \\.\) is used as given.
+std::wstring extendedPath(const std::string& path) {
+    std::wstring wide = toWide(path);
+    if (wide.empty()) return wide;
+    if (startsWith(wide, L"\\\\?\\") || startsWith(wide, L"\\\\.\\")) {
+        // The walk joins names with '/', which no Windows name can hold.
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        return wide;
+    }
+    const std::wstring full = fullPathAsGiven(wide);
+    if (full.empty()) return wide;
     if (startsWith(full, L"\\\\?\\") || startsWith(full, L"\\\\.\\")) return full;
     if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
@@ -269,19 +340,16 @@ bool InputFile::stamp(Stamp& stamp) const {
 
 namespace {
 
-// Directory part of a path including its final separator, or empty for a bare name.
-std::string directoryPrefix(const std::string& path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
+// The folder part of a full path, with its final separator.
+std::wstring folderOf(const std::wstring& fullPath) { return fullPath.substr(0, fullPath.find_last_of(L'\\') + 1); }
 
 // A short fixed-length name that is never taken for a save file by name.
-std::string temporaryName(const std::string& prefix) {
+std::wstring temporaryName(const std::wstring& folder) {
     static std::atomic<unsigned> counter{0};
     unsigned long long seed = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^
                               (static_cast<unsigned long long>(counter++) << 40);
-    std::string name = prefix + ".conv-";
-    for (int i = 0; i < 6; ++i, seed /= 36) name += "0123456789abcdefghijklmnopqrstuvwxyz"[seed % 36];
+    std::wstring name = folder + L".conv-";
+    for (int i = 0; i < 6; ++i, seed /= 36) name += L"0123456789abcdefghijklmnopqrstuvwxyz"[seed % 36];
     return name;
 }
 
@@ -296,19 +364,9 @@ bool writeAll(HANDLE file, const std::vector<unsigned char>& bytes) {
     return true;
 }
 
-// A virus scanner or an indexer may hold the old output open for a moment: the move is retried
-// briefly while the file is shared out.
-constexpr int MoveAttempts = 10;
-constexpr DWORD MoveRetryPauseMs = 50;
-
-// A file held open without leave to delete refuses the move as "access denied" rather than as a
-// sharing violation; a folder in the way is told apart before retrying.
-bool isSharingFailure(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
-
 // The entry itself, not what a link at `path` leads to; its reparse tag tells a cloud-synced
 // folder from a link.
+[[maybe_unused]]
 bool isFolder(const std::wstring& path) {
     HANDLE entry = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -319,19 +377,8 @@ bool isFolder(const std::wstring& path) {
     return known && entryKindOf(info.FileAttributes, info.ReparseTag) == EntryKind::Folder;
 }
 
-DWORD moveReplacing(const std::wstring& from, const std::wstring& to) {
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
-        const DWORD error = GetLastError();
-        if (attempt == MoveAttempts || !isSharingFailure(error) || isFolder(to)) return error;
-        Sleep(MoveRetryPauseMs);
-    }
-}
-
-constexpr int TemporaryNameAttempts = 100;
-
-// While marked, the file system removes the temporary when its last handle closes, which also
-// happens when the process is ended or killed before the move. Unlike FILE_FLAG_DELETE_ON_CLOSE,
+// While marked, the file system removes the temporary when its last handle closes, whoever else
+// holds it then, and also when the process is ended or killed. Unlike FILE_FLAG_DELETE_ON_CLOSE,
 // the mark can be taken back.
 bool markForDeletion(HANDLE file, bool deleteOnClose) {
     FILE_DISPOSITION_INFO disposition{};
@@ -339,45 +386,97 @@ bool markForDeletion(HANDLE file, bool deleteOnClose) {
     return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != 0;
 }
 
-// A fresh temporary under a new name beside the output, opened to write and, where the folder
-// allows it, to be marked for deletion. INVALID_HANDLE_VALUE with `error` set when none can be made.
-HANDLE createTemporary(const std::string& prefix, std::wstring& temporary, DWORD& error) {
-    DWORD access = GENERIC_WRITE | DELETE;
+constexpr int TemporaryNameAttempts = 100;
+
+// A fresh temporary under a new name in `folder`, opened to write and to be renamed or deleted,
+// and marked for deletion. INVALID_HANDLE_VALUE with `error` set when none can be made: a folder
+// that refuses leave to delete cannot take a temporary that is sure to go.
+HANDLE createMarkedTemporary(const std::wstring& folder, std::wstring& temporary, DWORD& error) {
     for (int attempt = 1;; ++attempt) {
-        temporary = extendedPath(temporaryName(prefix));
-        HANDLE file = CreateFileW(temporary.c_str(), access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) return file;
+        temporary = temporaryName(folder);
+        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            if (error != ERROR_FILE_EXISTS || attempt >= TemporaryNameAttempts) return INVALID_HANDLE_VALUE;
+            continue;
+        }
+        if (markForDeletion(file, true)) return file;
+        // Still empty: gone by name, as nothing else can have opened it.
         error = GetLastError();
-        // A folder whose rules refuse leave to delete may still take a file opened only to write.
-        const bool deleteRefused = error == ERROR_ACCESS_DENIED && access != GENERIC_WRITE;
-        if (deleteRefused) access = GENERIC_WRITE;
-        else if (error != ERROR_FILE_EXISTS || attempt >= TemporaryNameAttempts) return INVALID_HANDLE_VALUE;
+        CloseHandle(file);
+        DeleteFileW(temporary.c_str());
+        return INVALID_HANDLE_VALUE;
+    }
+}
+
+// Renames the open file over `target` (a full \\?\ path), replacing what stands there.
+DWORD renameOver(HANDLE file, const std::wstring& target) {
+    const std::size_t nameBytes = target.size() * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    // The name follows the structure's fixed part; the buffer's zeros end it.
+    std::memcpy(buffer.data() + offsetof(FILE_RENAME_INFO, FileName), target.data(), nameBytes);
+    if (SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size()))) return ERROR_SUCCESS;
+    return GetLastError();
+}
+
+// A virus scanner or a sync client may hold the old output open for a few seconds, most often
+// right after it was written: the rename is retried with growing waits while the output is held.
+constexpr DWORD FirstRenameWaitMs = 20;
+constexpr DWORD LongestRenameWaitMs = 500;
+constexpr DWORD RenameWaitBudgetMs = 3000;
+
+// A file held open without leave to delete refuses the rename as "access denied" rather than as
+// a sharing violation; so do a read-only output and a folder at the output's name, which no wait
+// mends.
+bool outputIsHeld(DWORD error, const std::wstring& target) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES ||
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+}
+
+// Renames the marked temporary over `target`. The mark is taken back only for each attempt, and
+// set again before every wait, so that the temporary goes with its handle whenever the process
+// ends. Returns ERROR_SUCCESS, or the error of the last attempt with the temporary still marked.
+DWORD renameMarkedOver(HANDLE file, const std::wstring& target) {
+    DWORD waited = 0;
+    for (DWORD wait = FirstRenameWaitMs;; wait = std::min(2 * wait, LongestRenameWaitMs)) {
+        if (!markForDeletion(file, false)) return GetLastError();
+        const DWORD error = renameOver(file, target);
+        if (error == ERROR_SUCCESS) return error;
+        if (!markForDeletion(file, true)) return GetLastError();
+        if (waited >= RenameWaitBudgetMs || !outputIsHeld(error, target)) return error;
+        const DWORD pause = std::min(wait, RenameWaitBudgetMs - waited);
+        Sleep(pause);
+        waited += pause;
     }
 }
 
 }  // namespace
 
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes) {
+    const std::wstring target = extendedPath(path);
     std::wstring temporary;
     DWORD createError = ERROR_SUCCESS;
-    HANDLE file = createTemporary(directoryPrefix(path), temporary, createError);
+    HANDLE file = createMarkedTemporary(folderOf(target), temporary, createError);
     if (file == INVALID_HANDLE_VALUE) return {FileWriteResult::CannotCreate, systemErrorText(createError)};
-    // A file system that cannot mark it leaves the removal to the failure paths below, as before.
-    const bool marked = markForDeletion(file, true);
 
-    auto abandon = [&](DWORD error) {
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    DWORD error = ERROR_SUCCESS;
+    if (!writeAll(file, bytes) || !FlushFileBuffers(file)) error = GetLastError();
+    else error = renameMarkedOver(file, target);
+    // Renamed, the file is the output and no longer marked; otherwise it goes with this handle.
+    CloseHandle(file);
+    if (error != ERROR_SUCCESS) {
+        // Already gone, unless its mark could not be set again after a refused rename.
         DeleteFileW(temporary.c_str());
-        return FileWriteResult{FileWriteResult::WriteFailed, systemErrorText(error)};
-    };
-    if (!writeAll(file, bytes)) return abandon(GetLastError());
-    if (!FlushFileBuffers(file)) return abandon(GetLastError());
-    if (marked && !markForDeletion(file, false)) return abandon(GetLastError());
-    const BOOL closed = CloseHandle(file);
-    file = INVALID_HANDLE_VALUE;
-    if (!closed) return abandon(GetLastError());
-    const DWORD moved = moveReplacing(temporary, extendedPath(path));
-    if (moved != ERROR_SUCCESS) return abandon(moved);
+        return {FileWriteResult::WriteFailed, systemErrorText(error)};
+    }
     return {FileWriteResult::Written, {}};
 }
 

@@ -62,8 +62,9 @@ int runWithFileSizeLimit(const fs::path& workDir, rlim_t fileSizeLimit, const fs
 
 // Runs the converter, traced, until it enters its first fsync: the converted copy is then wholly
 // written to its hidden temporary and not yet renamed. Sends it `signalNumber` there, lets it go
-// and returns its wait status; `reachedSync` tells whether the fsync came.
-int signalDuringWrite(const fs::path& workDir, int signalNumber, bool& reachedSync) {
+// and returns its wait status; `reachedSync` tells whether the fsync came. With `ignoredAtStart`
+// the converter is started with the signal ignored, as nohup or a script's background job does.
+int signalDuringWrite(const fs::path& workDir, int signalNumber, bool ignoredAtStart, bool& reachedSync) {
     int input[2];
     if (pipe(input) != 0 || write(input[1], "y\n", 2) != 2) return -1;
     close(input[1]);
@@ -77,6 +78,7 @@ int signalDuringWrite(const fs::path& workDir, int signalNumber, bool& reachedSy
         const rlimit noCore{0, 0};  // SIGQUIT would leave a core file in the work folder
         setrlimit(RLIMIT_CORE, &noCore);
         if (chdir(directory.c_str()) != 0) _exit(126);
+        if (ignoredAtStart) std::signal(signalNumber, SIG_IGN);
         ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
         execl(CONVERTER_EXECUTABLE, "savefile-converter", static_cast<char*>(nullptr));
         _exit(127);
@@ -107,20 +109,31 @@ int signalDuringWrite(const fs::path& workDir, int signalNumber, bool& reachedSy
 }
 
 // A run ended by a signal while it writes a converted copy leaves neither the copy nor its
-// temporary behind, and its source unchanged.
+// temporary behind, and its source unchanged. A signal the run was started with ignored ends
+// nothing: every copy is written and the run ends as usual.
 TEST(InterruptedWrite, SignalDuringAWriteLeavesNoTemporaryBehind) {
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        SCOPED_TRACE(::testing::Message() << "signal " << strsignal(signalNumber));
+    struct Case {
+        int signalNumber;
+        bool ignoredAtStart;
+    };
+    const Case cases[] = {{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGQUIT, false},
+                          {SIGHUP, true},  {SIGINT, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "signal " << strsignal(c.signalNumber)
+                                          << (c.ignoredAtStart ? ", ignored at start" : ""));
         TempTree tree;
         tree.makeDirectory("work");
         const auto save = makeSaveFile(SaveFamily::Brevin44Sub2, true, 1);
         tree.write("games/a.GM1", save);
-        const auto entriesBefore = allEntries(tree.root());
+        tree.write("games/b.GM2", makeSaveFile(SaveFamily::Brevin45Sub2, false, 2));
+        auto expectedEntries = allEntries(tree.root());
+        if (c.ignoredAtStart) expectedEntries.insert({"games/a(converted).GM1", "games/b(converted).GM2"});
         bool reachedSync = false;
-        const int status = signalDuringWrite(tree.root() / "work", signalNumber, reachedSync);
+        const int status = signalDuringWrite(tree.root() / "work", c.signalNumber, c.ignoredAtStart, reachedSync);
         ASSERT_TRUE(reachedSync);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << status;
-        EXPECT_EQ(allEntries(tree.root()), entriesBefore);
+        if (c.ignoredAtStart) EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        else EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signalNumber) << status;
+        EXPECT_EQ(allEntries(tree.root()), expectedEntries);
         EXPECT_EQ(readFileBytes(tree.root() / "games/a.GM1"), save);
     }
 }

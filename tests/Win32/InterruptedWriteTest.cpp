@@ -1,5 +1,6 @@
-// Windows only: a converter ended while it writes a converted copy, killed outright so that none
-// of its own code runs, leaves no hidden temporary behind and its source unchanged.
+// Windows only: a converter ended while it writes a converted copy, or while it waits for an
+// output another program holds open, killed outright so that none of its own code runs, leaves
+// no hidden temporary behind and its source unchanged.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,8 @@ namespace {
 constexpr int RunTimeoutMs = 30000;
 constexpr auto RemovalGrace = std::chrono::seconds(2);
 constexpr DWORD PauseIntoWriteMs = 10;
+// Well inside the time the converter waits for a held output.
+constexpr DWORD PauseIntoWaitMs = 250;
 
 // An uncompressed save whose converted copy takes a while to write.
 std::vector<unsigned char> saveWithLongText(std::size_t characters) {
@@ -57,10 +60,10 @@ bool onlyEmptyTemporariesLeft(const fs::path& folder) {
 
 // Runs the converter, answering "y", and ends it a moment after its temporary shows in
 // `folder`, while the copy is being written. False when the temporary never showed.
-bool endConverterMidWrite(const fs::path& workDir, const fs::path& folder) {
+bool endConverterMidWrite(const fs::path& workDir, const fs::path& folder, DWORD pauseMs = PauseIntoWriteMs) {
     const EndCondition temporaryShown = [&] {
         if (!holdsTemporary(folder)) return false;
-        Sleep(PauseIntoWriteMs);
+        Sleep(pauseMs);
         return true;
     };
     return runProgram(CONVERTER_EXECUTABLE, workDir, "y\n", RunTimeoutMs, {}, ErrorStream::WithOutput, temporaryShown)
@@ -88,6 +91,30 @@ TEST(InterruptedWrite, ConverterEndedMidWriteLeavesNoTemporaryBehind) {
         return;
     }
     FAIL() << "the converter was never ended while it wrote its copy";
+}
+
+// The old output is held open, without leave to delete it, as a virus scanner holds a file it
+// checks: the converter waits with its copy written, and is ended meanwhile.
+TEST(InterruptedWrite, ConverterEndedWhileWaitingForAHeldOutputLeavesNoTemporaryBehind) {
+    TempTree tree;
+    tree.makeDirectory("work");
+    const std::vector<unsigned char> save = makeSaveFile(SaveFamily::Brevin44Sub2, false, 3);
+    tree.write("games/a.GM1", save);
+    const std::vector<unsigned char> old{'o', 'l', 'd'};
+    const fs::path output = tree.write("games/a(converted).GM1", old);
+    const fs::path games = tree.root() / "games";
+    HANDLE holder = CreateFileW(output.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE) << GetLastError();
+    const bool ended = endConverterMidWrite(tree.root() / "work", games, PauseIntoWaitMs);
+    CloseHandle(holder);
+    ASSERT_TRUE(ended) << "the temporary never showed";
+
+    const auto graceEnd = std::chrono::steady_clock::now() + RemovalGrace;
+    while (holdsTemporary(games) && std::chrono::steady_clock::now() < graceEnd) Sleep(10);
+    EXPECT_EQ(entriesOf(games), (std::set<std::string>{"a(converted).GM1", "a.GM1"}));
+    EXPECT_EQ(readFileBytes(output), old);
+    EXPECT_EQ(readFileBytes(games / "a.GM1"), save);
 }
 
 }  // namespace

@@ -1,21 +1,25 @@
 // Windows only: names in any script and paths longer than MAX_PATH reach the file system,
-// outputs are replaced even when held open for a moment, reparse points are not entered, and
-// the save's own file-name field is written in the ANSI code page.
+// outputs are replaced even when held open for a moment, reparse points are not entered, the
+// save's own file-name field is written in the ANSI code page, and paths are used as given.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/Q7Svg.h"
 #include "driver/SaveWalk.h"
 #include "engine/Q7Svg_impl.h"
 #include "platform/EntryKindWin32.h"
+#include "platform/Platform.h"
 #include "savegen/SaveBuilder.h"
+#include "tests/support/ScratchDir.h"
 #include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
@@ -228,6 +232,168 @@ TEST(WindowsFiles, TheSaveNameFieldIsInTheAnsiCodePage) {
         const std::vector<unsigned char> written = readBytes(output);
         EXPECT_TRUE(contains(written, c.inField)) << written.size() << " bytes written";
     }
+}
+
+// The system's own words for an error, as UTF-8 without the line end.
+std::string systemText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(length), text.data(), size, nullptr, nullptr);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+std::vector<std::string> sortedEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// What stands at an output's name: a file another program holds open for a second, as a virus
+// scanner or a sync client does after a file was written, is waited for and replaced; a folder
+// is refused at once, with the system's reason. No temporary stays. (A read-only output is
+// refused at once as well on Windows, but Wine lets a rename replace it.)
+TEST(WindowsFiles, AnOutputInTheWayIsWaitedForOnlyWhileWaitingCanHelp) {
+    enum class Obstacle { HeldForASecond, Folder };
+    struct Case {
+        const char* name;
+        Obstacle obstacle;
+        DWORD error;  // ERROR_SUCCESS: written
+    };
+    const Case cases[] = {{"held open for a second", Obstacle::HeldForASecond, ERROR_SUCCESS},
+                          {"a folder", Obstacle::Folder, ERROR_ACCESS_DENIED}};
+    constexpr DWORD HoldMs = 1000;
+    constexpr auto RefusedWithin = std::chrono::milliseconds(400);
+    const std::vector<unsigned char> old{'o', 'l', 'd'};
+    const std::vector<unsigned char> fresh{'n', 'e', 'w'};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree tree;
+        const std::string name = "games/a(converted).GM1";
+        const fs::path output = c.obstacle == Obstacle::Folder ? tree.makeDirectory(name) : tree.write(name, old);
+        std::thread releaser;
+        if (c.obstacle == Obstacle::HeldForASecond) {
+            // Open without leave to delete or rename it.
+            HANDLE holder = CreateFileW(output.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+            ASSERT_NE(holder, INVALID_HANDLE_VALUE) << GetLastError();
+            releaser = std::thread([holder] {
+                Sleep(HoldMs);
+                CloseHandle(holder);
+            });
+        }
+        const auto started = std::chrono::steady_clock::now();
+        const platform::FileWriteResult result = platform::writeFileReplacing(utf8(output), fresh);
+        const auto took = std::chrono::steady_clock::now() - started;
+        if (releaser.joinable()) releaser.join();
+
+        if (c.error == ERROR_SUCCESS) {
+            EXPECT_EQ(result.status, platform::FileWriteResult::Written) << result.errorText;
+            EXPECT_EQ(readBytes(output), fresh);
+        } else {
+            EXPECT_EQ(result.status, platform::FileWriteResult::WriteFailed);
+            EXPECT_EQ(result.errorText, systemText(c.error));
+            EXPECT_LT(took, RefusedWithin);
+        }
+        EXPECT_EQ(sortedEntries(tree.root() / "games"), std::vector<std::string>{"a(converted).GM1"});
+    }
+}
+
+// A folder made through the \\?\ form, removed the same way: the file system's own cleaning
+// would look for its name without a trailing dot.
+struct ExtendedFolder {
+    std::wstring path;
+    std::vector<std::wstring> files;
+    ~ExtendedFolder() {
+        for (const std::wstring& file : files) DeleteFileW((path + L"\\" + file).c_str());
+        RemoveDirectoryW(path.c_str());
+    }
+};
+
+// A folder whose name ends in a dot (which a network share or the \\?\ form can make) is walked
+// and written in under its own name, whether the walk starts from a \\?\ path or a plain one.
+TEST(WindowsFiles, AFolderNameEndingInADotIsKept) {
+    TempTree tree;
+    const ExtendedFolder folder{L"\\\\?\\" + tree.root().wstring() + L"\\Saves.", {L"a.GM1", L"a(converted).GM1"}};
+    const std::wstring converted = folder.path + L"\\a(converted).GM1";
+    ASSERT_TRUE(CreateDirectoryW(folder.path.c_str(), nullptr)) << GetLastError();
+    ASSERT_NO_FATAL_FAILURE(writeLongFile(folder.path + L"\\a.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, true, 9)));
+    const std::u8string native = tree.root().u8string();
+    struct Case {
+        const char* name;
+        std::string folder;
+    };
+    const Case cases[] = {{"\\\\?\\ path", "\\\\?\\" + std::string(native.begin(), native.end()) + "\\Saves."},
+                          {"plain path", utf8(tree.root()) + "/Saves."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> walked;
+        EXPECT_EQ(collectFiles(walked, c.folder), platform::FolderListing::Listed);
+        ASSERT_EQ(walked, std::vector<std::string>{c.folder + "/a.GM1"});
+        Q7Svg converter;
+        converter.load(walked[0].c_str());
+        ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+        converter.convertAndSave(outputName(walked[0]).c_str());
+        ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+        EXPECT_TRUE(DeleteFileW(converted.c_str())) << GetLastError();
+    }
+    EXPECT_EQ(sortedEntries(tree.root()), std::vector<std::string>{"Saves."});
+}
+
+// Sets the current folder, and the current folder of another drive, for one scope.
+class CurrentFolders {
+public:
+    CurrentFolders(const fs::path& current, const std::wstring& drive, const fs::path& onDrive)
+        : variable_(L"=" + drive), previous_(fs::current_path()) {
+        wchar_t value[MAX_PATH];
+        const DWORD length = GetEnvironmentVariableW(variable_.c_str(), value, MAX_PATH);
+        hadVariable_ = length > 0 && length < MAX_PATH;
+        if (hadVariable_) previousOnDrive_.assign(value, length);
+        fs::current_path(current);
+        SetEnvironmentVariableW(variable_.c_str(), onDrive.wstring().c_str());
+    }
+    ~CurrentFolders() {
+        SetEnvironmentVariableW(variable_.c_str(), hadVariable_ ? previousOnDrive_.c_str() : nullptr);
+        fs::current_path(previous_);
+    }
+    CurrentFolders(const CurrentFolders&) = delete;
+    CurrentFolders& operator=(const CurrentFolders&) = delete;
+
+private:
+    std::wstring variable_;
+    fs::path previous_;
+    bool hadVariable_ = false;
+    std::wstring previousOnDrive_;
+};
+
+// A drive-relative output ("C:name") is written in that drive's current folder. With the current
+// folder on another drive, its temporary must be made beside it too: a rename cannot cross drives.
+TEST(WindowsFiles, ADriveRelativeOutputIsWrittenInThatDrivesCurrentFolder) {
+    TempTree tree;
+    const std::wstring drive = tree.root().root_name().wstring();
+    // Under Wine, Z: holds the Linux root, whose /dev/shm is a file system of its own.
+    const fs::path otherDrive = L"Z:\\dev\\shm";
+    std::error_code error;
+    if (drive == L"Z:" || !fs::is_directory(otherDrive, error))
+        GTEST_SKIP() << "no folder on another drive than " << tree.root().string();
+    ScratchDir elsewhere(otherDrive);
+    const fs::path source = tree.write("a.GM1", makeSaveFile(SaveFamily::Brevin45Sub2, false, 10));
+    {
+        CurrentFolders folders(elsewhere.path(), drive, tree.root());
+        Q7Svg converter;
+        converter.load(utf8(source).c_str());
+        ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+        converter.convertAndSave((std::string(drive.begin(), drive.end()) + "a(converted).GM1").c_str());
+        EXPECT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+    }
+    EXPECT_EQ(sortedEntries(tree.root()), (std::vector<std::string>{"a(converted).GM1", "a.GM1"}));
+    EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{});
 }
 
 }  // namespace
