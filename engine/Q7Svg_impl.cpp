@@ -27,9 +27,15 @@ static_assert(alignof(Q7Svg_impl) <= BinarySequence::nodeAlignment);
 EngineMemory::EngineMemory(std::pmr::memory_resource* upstream)
     : budget(UnlimitedMemory, upstream), arena(firstArenaBlock, &budget) {}
 
-// The top-level nodes in file order, one line per node.
 Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
-    : EngineMemory(upstream), BinarySequence(AlwaysPresent, &arena), basicParameters(addNew<SVG_BASIC_PARAMETERS>()) {
+    : EngineMemory(upstream), BinarySequence(AlwaysPresent, &arena) {
+    buildTree();
+}
+
+// The top-level nodes in file order, one line per node.
+void Q7Svg_impl::buildTree() {
+    // Node 1; the map records take references to its map size and level flag.
+    SVG_BASIC_PARAMETERS& basicParameters = addNew<SVG_BASIC_PARAMETERS>();
     for (int player = 0; player < 8; ++player) addNew<SVG_PLAYER_ATTRIBUTES>();
     addNew<SvgSpecialVictoryConditions>();
     addNew<SvgSpecialLossConditions>();
@@ -81,6 +87,15 @@ Q7Svg_impl::Q7Svg_impl(std::pmr::memory_resource* upstream)
 // Every node and buffer of the tree lives in the arena, which goes right after this: walking the
 // tree to destroy it node by node would only touch all of it once more.
 Q7Svg_impl::~Q7Svg_impl() { abandonTreeToArena(); }
+
+// A fresh tree in place of the one held, whose memory goes back at once: the list of the root's
+// children goes first, since it lives in the arena too.
+void Q7Svg_impl::rebuildTree() {
+    abandonTreeToArena();
+    decltype(children)(children.get_allocator()).swap(children);
+    arena.release();
+    buildTree();
+}
 
 void Q7Svg_impl::fail(engine_error::Code code, std::string message) {
     errorCode = code;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory_resource>
 #include <string>
+#include <vector>
 
 #include "engine/MemoryBudget.h"
 #include "schema_core/BinarySequence.h"
@@ -14,7 +15,6 @@
 namespace platform {
 class InputFile;
 }
-class SVG_BASIC_PARAMETERS;
 
 // The engine's failure numbers, shared by load, parse and convertAndSave. Code 5 is not assigned.
 namespace engine_error {
@@ -90,10 +90,16 @@ private:
     void fail(engine_error::Code code, std::string message);
     void failCorrupted(ReadFailure reason, const std::string& fileName);
 
+    void buildTree();
+    void rebuildTree();
+    bool readsBack(const std::vector<unsigned char>& body, const std::vector<std::size_t>& recordEnds,
+                   const SvgVersion& target, const std::string& fileName);
+    bool writesBackTheSame(const std::vector<unsigned char>& body, const std::vector<std::size_t>& recordEnds,
+                           const SvgVersion& target, const std::string& fileName);
+    static bool inflatesBack(const std::vector<unsigned char>& member, const std::vector<unsigned char>& body);
+
     // Size of the loaded game state: the converted body is about as large.
     std::size_t loadedContentBytes = 0;
-    // Node 1; the map records take references to its map size and level flag.
-    SVG_BASIC_PARAMETERS& basicParameters;
 };
 
 // The part of a path after its last '/' or '\', or the whole path when it has neither.
