@@ -109,6 +109,10 @@ bool Q7Svg_impl::readsBack(const std::vector<unsigned char>& body, const std::ve
 bool Q7Svg_impl::writesBackTheSame(const std::vector<unsigned char>& body, const std::vector<std::size_t>& recordEnds,
                                    const SvgVersion& target, const std::string& fileName) {
     ByteOutput again;
+    std::size_t largest = 0;
+    for (std::size_t record = 0, start = 0; record < recordEnds.size(); start = recordEnds[record++])
+        largest = std::max(largest, recordEnds[record] - start);
+    again.reserve(largest);
     std::size_t start = 0;
     for (std::size_t record = 0; record < children.size(); ++record) {
         again.bytes().clear();

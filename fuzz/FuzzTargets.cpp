@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <memory_resource>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,6 +85,13 @@ std::string conversionFault(const std::uint8_t* data, std::size_t size) {
     return checkConversion(folder.path(), std::vector<unsigned char>(data, data + size)).fault;
 }
 
+// Where the one-record trees take their arena blocks from: blocks given back are handed out again
+// to the next input's trees instead of being mapped afresh, which would cost more than the record.
+std::pmr::memory_resource* recordMemory() {
+    static std::pmr::unsynchronized_pool_resource pool(std::pmr::pool_options{0, std::size_t{1} << 20});
+    return &pool;
+}
+
 // One record read with the picked version; when it reads, its write with the conversion's target
 // must read back through a fresh tree to exactly its end and write again to the same bytes.
 std::string recordFault(const std::uint8_t* data, std::size_t size) {
@@ -92,7 +100,7 @@ std::string recordFault(const std::uint8_t* data, std::size_t size) {
     const SvgVersion target = conversionTargetFor(pick.source);
     std::vector<unsigned char> first;
     {
-        Q7Svg_impl engine(pickedRecord(pick));
+        Q7Svg_impl engine(pickedRecord(pick), recordMemory());
         BinarySequence& node = pickedNode(engine, pick);
         ByteInput in(pick.bytes, pick.size);
         in.raiseOnFailure();
@@ -105,7 +113,7 @@ std::string recordFault(const std::uint8_t* data, std::size_t size) {
         if (node.isPresent(target)) node.write(out, target);
         first = std::move(out.bytes());
     }
-    Q7Svg_impl engine(pickedRecord(pick));
+    Q7Svg_impl engine(pickedRecord(pick), recordMemory());
     BinarySequence& node = pickedNode(engine, pick);
     ByteInput in(first);
     in.raiseOnFailure();
