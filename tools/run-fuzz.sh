@@ -55,6 +55,10 @@ seed_folders() {
 
 # A record-sized input for the record target, a whole save for the others.
 max_len() { [[ $1 == record_convert ]] && echo 16384 || echo 400000; }
+# The record target's runs are so short that libFuzzer's entropic schedule, which weighs the inputs
+# by their rare features after each run, took half of its time; with the plain schedule it runs a
+# third to a half more inputs per second of processor time.
+schedule() { [[ $1 == record_convert ]] && echo -entropic=0 || echo -entropic=1; }
 
 failed=0
 for i in "${!targets[@]}"; do
@@ -70,7 +74,7 @@ for i in "${!targets[@]}"; do
   status=0
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
     "$build/fuzz/${executables[$i]}" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-    -max_len="$(max_len "$target")" -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1 || status=$?
+    -max_len="$(max_len "$target")" "$(schedule "$target")" -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   [[ -n "$runs" ]] || runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -1)
   if [[ $status -ne 0 ]] || grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
