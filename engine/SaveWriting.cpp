@@ -53,10 +53,11 @@ void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const s
     }
     if (write_seam::faults().body != nullptr) write_seam::faults().body(body.bytes(), recordEnds);
     if (!readsBack(body.bytes(), recordEnds, target, fileName) || !writesBackTheSame(body.bytes(), recordEnds, target, fileName)) {
-        // The tree now holds what was read back, not what was loaded.
+        // What was loaded is gone and what was read back is not sound: nothing is left to convert.
         sourceKind = source_kind::NothingLoaded;
         return;
     }
+    // From here on the tree holds the converted game state as read back; it writes the same body.
 
     std::vector<unsigned char> fileBytes;
     if (compress) {
@@ -82,17 +83,22 @@ void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const s
 // written to end, the last one at the body's end.
 bool Q7Svg_impl::readsBack(const std::vector<unsigned char>& body, const std::vector<std::size_t>& recordEnds,
                            const SvgVersion& target, const std::string& fileName) {
-    rebuildTree();
-    budget.setLimit(treeMemoryBudget(body.size()));
     ByteInput in(body);
     in.raiseOnFailure();
     std::size_t record = 0;
     try {
+        rebuildTree();
+        budget.setLimit(treeMemoryBudget(body.size()));
         for (; record < children.size(); ++record) {
             BinarySequence& child = *children[record];
             if (child.isPresent(target)) child.read(in, target);
             if (in.position() != recordEnds[record]) break;
         }
+    } catch (const std::bad_alloc&) {
+        // Out of memory here leaves the engine without its tree, as any failure of the read-back.
+        budget.setLimit(UnlimitedMemory);
+        fail(engine_error::CannotOpenFile, engine_messages::cannotWrite(fileName, "out of memory"));
+        return false;
     } catch (const std::exception&) {
         budget.setLimit(UnlimitedMemory);
         fail(engine_error::CannotOpenFile, engine_messages::readBackFailed(fileName, record));
