@@ -105,7 +105,7 @@ TEST(ConvertedCopyCheck, AWriterOutOfStepWithTheReaderFailsItsFileAndWritesNothi
 
         EXPECT_EQ(exitCode, ExitFileFailed);
         const std::string output = collapsed(out.str());
-        EXPECT_NE(output.find("/games/a.GM1: failed (error writing converted file)"), std::string::npos) << output;
+        EXPECT_NE(output.find("a.GM1: failed (error writing converted file)"), std::string::npos) << output;
         const std::string message = "Error while writting \"" + games + "/a(converted).GM1\"" + c.reason;
         EXPECT_NE(engine.failureDetail().find(message), std::string::npos) << engine.failureDetail();
         std::vector<std::string> left;
