@@ -338,7 +338,7 @@ int runBench(const fs::path& work, const std::string& converter, const std::stri
         double fileMB = static_cast<double>(fs::file_size(s.path)) / kMB;
         double withoutWrite = t.engine - t.durableWrite;
         double peakMiB = static_cast<double>(peakKiB[i]) / 1024.0;
-        double limitMiB = 2.0 * static_cast<double>(s.stateBytes) / kMiB + 24.0;
+        double limitMiB = 2.0 * static_cast<double>(s.stateBytes) / kMiB + 32.0;
         char zlibMs[16] = "-", ratioAll[16] = "-", ratioNoWrite[16] = "-", sizeRatio[16] = "-";
         if (s.gzip) {
             std::snprintf(sizeRatio, sizeof sizeRatio, "%.3f",
@@ -358,7 +358,7 @@ int runBench(const fs::path& work, const std::string& converter, const std::stri
                 "converted body (level default, window bits 31, memLevel 8, default strategy); ratio -write:\n"
                 "engine minus the durable write, over zlib alone; file / zlib's: the converted file's size over\n"
                 "zlib's member of the same body. Peak RSS: child process converting the file, minus an idle\n"
-                "child; limit: 2 x game state + 24 MiB. xl text-rich: an extra-large save whose texts take\n"
+                "child; limit: 2 x game state + 32 MiB. xl text-rich: an extra-large save whose texts take\n"
                 "13 %% of the game state, as in real saves.\n\n");
 
     FolderResult folder = benchFolder(work / "folder", converter, sampleTool, 200, false);

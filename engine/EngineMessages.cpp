@@ -89,4 +89,24 @@ std::string deflateInitFailed() { return "Error in zlib : deflateInit2 failed\n"
 
 std::string deflateFailed() { return "Error in zlib : deflate failed\n"; }
 
+std::string readBackFailed(const std::string& fileName, std::size_t record) {
+    return naming("Error while writting ", fileName, " : the converted game state does not read back (record ") +
+           std::to_string(record) + ")\n";
+}
+
+std::string readBackMisplaced(const std::string& fileName, std::size_t record, std::size_t readEnd, std::size_t writtenEnd) {
+    return naming("Error while writting ", fileName, " : record ") + std::to_string(record) +
+           " of the converted game state reads back to byte " + std::to_string(readEnd) + ", written to byte " +
+           std::to_string(writtenEnd) + "\n";
+}
+
+std::string writesBackDifferently(const std::string& fileName, std::size_t record) {
+    return naming("Error while writting ", fileName, " : record ") + std::to_string(record) +
+           " of the converted game state writes back differently\n";
+}
+
+std::string inflatesBackDifferently(const std::string& fileName) {
+    return naming("Error while writting ", fileName, " : the compressed copy does not inflate back to the converted game state\n");
+}
+
 }  // namespace engine_messages

@@ -25,5 +25,10 @@ std::string cannotOpenForWriting(const std::string& fileName);
 std::string cannotWrite(const std::string& fileName, const std::string& systemError);
 std::string deflateInitFailed();
 std::string deflateFailed();
+// The checks a converted copy passes before it is kept; `record` counts the root's records from 0.
+std::string readBackFailed(const std::string& fileName, std::size_t record);
+std::string readBackMisplaced(const std::string& fileName, std::size_t record, std::size_t readEnd, std::size_t writtenEnd);
+std::string writesBackDifferently(const std::string& fileName, std::size_t record);
+std::string inflatesBackDifferently(const std::string& fileName);
 
 }  // namespace engine_messages

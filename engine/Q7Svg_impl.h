@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory_resource>
 #include <string>
+#include <vector>
 
 #include "engine/MemoryBudget.h"
 #include "schema_core/BinarySequence.h"
@@ -14,7 +15,6 @@
 namespace platform {
 class InputFile;
 }
-class SVG_BASIC_PARAMETERS;
 
 // The engine's failure numbers, shared by load, parse and convertAndSave. Code 5 is not assigned.
 namespace engine_error {
@@ -45,7 +45,7 @@ enum class ReadFailure { None, Corrupted, OutOfMemory };
 // the engine, so that it exists before the root node and outlives it.
 class EngineMemory {
 public:
-    explicit EngineMemory(std::pmr::memory_resource* upstream);
+    EngineMemory(std::pmr::memory_resource* upstream, std::size_t firstBlock);
     EngineMemory(const EngineMemory&) = delete;
     EngineMemory& operator=(const EngineMemory&) = delete;
 
@@ -59,6 +59,14 @@ protected:
 class Q7Svg_impl : private EngineMemory, public BinarySequence {
 public:
     explicit Q7Svg_impl(std::pmr::memory_resource* upstream = std::pmr::new_delete_resource());
+    // An engine whose tree holds the basic parameters and, of the root's records counted from 0
+    // as in the whole tree, only the one at `index`: for taking one record through a read and a
+    // write, as the record fuzz target does, without building the rest.
+    struct OneRecord {
+        std::size_t index;
+    };
+    explicit Q7Svg_impl(OneRecord only, std::pmr::memory_resource* upstream = std::pmr::new_delete_resource());
+    static constexpr std::size_t allRecords = static_cast<std::size_t>(-1);
     ~Q7Svg_impl() override;
 
     // Reads a save file, raw or gzip, into the tree.
@@ -91,10 +99,17 @@ private:
     void fail(engine_error::Code code, std::string message);
     void failCorrupted(ReadFailure reason, const std::string& fileName);
 
+    void buildTree();
+    void rebuildTree();
+    bool readsBack(const std::vector<unsigned char>& body, const std::vector<std::size_t>& recordEnds,
+                   const SvgVersion& target, const std::string& fileName);
+    bool writesBackTheSame(const std::vector<unsigned char>& body, const std::vector<std::size_t>& recordEnds,
+                           const SvgVersion& target, const std::string& fileName);
+    static bool inflatesBack(const std::vector<unsigned char>& member, const std::vector<unsigned char>& body);
+
     // Size of the loaded game state: the converted body is about as large.
     std::size_t loadedContentBytes = 0;
-    // Node 1; the map records take references to its map size and level flag.
-    SVG_BASIC_PARAMETERS& basicParameters;
+    std::size_t builtRecord = allRecords;
 };
 
 // The part of a path after its last '/' or '\', or the whole path when it has neither.

@@ -1,7 +1,8 @@
 #pragma once
 // The fuzz targets' bodies, shared by the libFuzzer executables and the test suite that replays
-// fuzz/regressions/. Each takes one input, runs it through the engine as a save file and returns
-// the rule the engine broke, or an empty text. Crashes and sanitizer reports need no text.
+// fuzz/regressions/ and fuzz/seeds/. Each takes one input, runs it through the engine as a save file
+// (record_convert: as one record, fuzz/RecordPick.h) and returns the rule the engine broke, or an
+// empty text. Crashes and sanitizer reports need no text.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +12,9 @@
 using FuzzTarget = std::string (*)(const std::uint8_t* data, std::size_t size);
 
 struct NamedFuzzTarget {
-    const char* name;  // also the folder of its inputs under fuzz/regressions/
+    const char* name;  // also the folder of its inputs under fuzz/regressions/ and fuzz/seeds/
     FuzzTarget run;
 };
 
-// load_raw, load_gzip, probe, load_convert; nullptr for any other name.
+// load_raw, load_gzip, probe, load_convert, record_convert; nullptr for any other name.
 const NamedFuzzTarget* findFuzzTarget(std::string_view name);
