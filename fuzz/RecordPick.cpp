@@ -1,6 +1,7 @@
 #include "fuzz/RecordPick.h"
 
 #include "savegen/SaveBuilder.h"
+#include "savegen/SaveFamilies.h"
 #include "schema/ScenarioHeader.h"
 
 namespace {
@@ -25,10 +26,13 @@ std::vector<RecordPath> collectPaths() {
     return paths;
 }
 
+// A family's place in the generator's list, and for a later edition its hw subversion on top.
 std::uint32_t familyCode(const SvgVersion& v) {
-    if (v.isOstrel()) return 0;
-    std::uint32_t sub3 = v.isCurrentBrevinSubversion() ? 1 : 0;
-    return v.isBrevinHw() ? 3 + sub3 + 5 * v.svg_hw_subversion : 1 + sub3;
+    std::uint32_t index = 0;
+    while (index + 1 < kSaveFamilyCount && (kSaveFamilyRows[index].svgVersion != v.svg_version ||
+                                            kSaveFamilyRows[index].svgSubversion != v.svg_subversion))
+        ++index;
+    return index + kSaveFamilyCount * (v.isBrevinHw() ? v.svg_hw_subversion : 0);
 }
 
 }  // namespace
@@ -41,9 +45,7 @@ const std::vector<RecordPath>& recordPaths() {
 bool pickRecord(const std::uint8_t* data, std::size_t size, RecordPick& pick) {
     if (size < RecordPick::headBytes) return false;
     pick.record = (static_cast<std::size_t>(data[0]) | static_cast<std::size_t>(data[1]) << 8) % recordPaths().size();
-    static constexpr SaveFamily families[] = {SaveFamily::Ostrel42, SaveFamily::Brevin44Sub2, SaveFamily::Brevin44Sub3,
-                                              SaveFamily::Brevin45Sub2, SaveFamily::Brevin45Sub3};
-    pick.source = versionOf(families[data[2] % 5], data[2] / 5u);
+    pick.source = versionOf(kAllSaveFamilies[data[2] % kSaveFamilyCount], data[2] / kSaveFamilyCount);
     pick.mapSize = data[3];
     pick.twoLevels = data[4] & 1;
     pick.bytes = data + RecordPick::headBytes;
