@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -481,9 +482,12 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
 }
 
 std::string saveFieldName(const std::string& name) {
+    // A drive-relative output ("D:save(converted).GM1") has no separator before its name.
+    const bool drivePrefix = name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0]));
+    const std::string fileName = drivePrefix ? name.substr(2) : name;
     std::string ansi;
     bool lossy = false;
-    if (!toNarrow(toWide(name), CP_ACP, WC_NO_BEST_FIT_CHARS, ansi, lossy)) return name;
+    if (!toNarrow(toWide(fileName), CP_ACP, WC_NO_BEST_FIT_CHARS, ansi, lossy)) return fileName;
     return ansi;
 }
 

@@ -391,6 +391,7 @@ TEST(WindowsFiles, ADriveRelativeOutputIsWrittenInThatDrivesCurrentFolder) {
         ASSERT_FALSE(converter.hasError()) << converter.engine().errorMessage;
         converter.convertAndSave((std::string(drive.begin(), drive.end()) + "a(converted).GM1").c_str());
         EXPECT_FALSE(converter.hasError()) << converter.engine().errorMessage;
+        EXPECT_EQ(converter.engine().outputBaseName, "a(converted).GM1");
     }
     EXPECT_EQ(sortedEntries(tree.root()), (std::vector<std::string>{"a(converted).GM1", "a.GM1"}));
     EXPECT_EQ(elsewhere.entries(), std::vector<std::string>{});
