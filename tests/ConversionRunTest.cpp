@@ -11,6 +11,7 @@
 #include "driver/Console.h"
 #include "driver/ConversionRun.h"
 #include "savegen/Bytes.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;
@@ -66,19 +67,6 @@ protected:
     ScriptedEngine engine;
     int exitCode = -1;
 };
-
-std::string padded(const std::string& line) { return line + std::string(79 - line.size(), ' ') + "\n"; }
-
-// The text with every run of spaces and line breaks made one space: what was printed, whatever
-// the wrapping of a long path made of it.
-std::string collapsed(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        const bool blank = c == ' ' || c == '\n';
-        if (!blank || result.empty() || result.back() != ' ') result += blank ? ' ' : c;
-    }
-    return result;
-}
 
 TEST_F(ConversionRunInProcess, WarnsWhenTheEngineIsAnotherVersion) {
     engine.version = "2.17";

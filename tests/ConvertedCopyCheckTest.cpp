@@ -18,6 +18,7 @@
 #include "schema/MapWorld.h"
 #include "schema_core/ArrayOfElemBinarySequences.h"
 #include "schema_core/FixedLengthArrayOfElemBinarySequences.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 
 namespace fs = std::filesystem;
@@ -52,17 +53,6 @@ void nameChanged(std::vector<unsigned char>& body, const std::vector<std::size_t
 void cutInsideFixedArray(std::vector<unsigned char>& body, const std::vector<std::size_t>& ends) {
     body.resize(ends[fixedArray] - 1);
 }
-// The text with every run of spaces and line breaks made one space, whatever the wrapping of a
-// long path made of it.
-std::string collapsed(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        const bool blank = c == ' ' || c == '\n';
-        if (!blank || result.empty() || result.back() != ' ') result += blank ? ' ' : c;
-    }
-    return result;
-}
-
 void memberDamaged(std::vector<unsigned char>& member) { member[member.size() / 2] ^= 0xFF; }
 
 struct FaultCase {

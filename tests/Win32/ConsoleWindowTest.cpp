@@ -16,6 +16,7 @@
 #include "savegen/SaveBuilder.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/ConsoleWin32.h"
+#include "tests/Win32/WideFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -40,16 +41,6 @@ std::string utf8(const std::wstring& text) {
     return bytes;
 }
 
-fs::path fromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
-void writeSave(const fs::path& path, const std::vector<unsigned char>& bytes) {
-    fs::create_directories(path.parent_path());
-    HANDLE file = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
-}
 
 std::wstring trimmed(const std::wstring& text) { return text.substr(0, text.find_last_not_of(L' ') + 1); }
 
@@ -116,7 +107,7 @@ TEST(ConsoleWindow, NamesInAnyScriptShowAsThemselvesOnStripesAndKeysTakeTheRunTo
     TempTree tree;
     tree.makeDirectory("work");
     for (std::size_t i = 0; i < std::size(Saves); ++i)
-        ASSERT_NO_FATAL_FAILURE(writeSave(tree.root() / "games" / fromUtf8(Saves[i].name),
+        ASSERT_NO_FATAL_FAILURE(writeBytes(tree.root() / "games" / fromUtf8(Saves[i].name),
                                           makeSaveFile(Saves[i].family, Saves[i].gzip, i + 1)));
 
     ASSERT_TRUE(console.start(CONVERTER_EXECUTABLE, tree.root() / "work"));

@@ -23,6 +23,7 @@
 #include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
+#include "tests/Win32/WideFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -34,17 +35,6 @@ constexpr int RunTimeoutMs = 20000;
 std::string utf8(const fs::path& path) {
     const std::u8string text = path.generic_u8string();
     return std::string(text.begin(), text.end());
-}
-fs::path fromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
-// Whole files through the wide-character calls, whatever their names.
-void writeBytes(const fs::path& path, const std::vector<unsigned char>& bytes) {
-    fs::create_directories(path.parent_path());
-    HANDLE file = CreateFileW(path.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
 }
 std::vector<unsigned char> readBytes(const fs::path& path) {
     std::vector<unsigned char> bytes(static_cast<std::size_t>(fs::file_size(path)));

@@ -21,3 +21,14 @@ inline std::string screen(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) text += padded(line);
     return text;
 }
+
+// The text with every run of spaces and line breaks made one space: what was printed, whatever
+// the wrapping of a long path made of it.
+inline std::string collapsed(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\n';
+        if (!blank || result.empty() || result.back() != ' ') result += blank ? ' ' : c;
+    }
+    return result;
+}
