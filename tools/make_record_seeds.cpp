@@ -29,7 +29,7 @@ BinarySequence& nodeAt(Q7Svg_impl& engine, const RecordPath& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    if (argc != 2 || argv[1][0] == '-') {  // "--help" is no folder to fill
         std::fprintf(stderr, "usage: make-record-seeds <folder>\n");
         return 2;
     }
