@@ -2,18 +2,12 @@
 
 #include <iostream>
 
+#include "driver/TextColumns.h"
+
 namespace {
 
 // Beyond this much held text a write hands over what it has, whole characters only.
 constexpr std::size_t HeldLimit = 1 << 16;
-
-// The bytes a UTF-8 sequence takes by its lead byte; 0 for a byte that leads none.
-std::size_t sequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    return 0;
-}
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 

@@ -157,6 +157,8 @@ LeadByte leadByte(unsigned char byte) {
 
 }  // namespace
 
+std::size_t sequenceLength(unsigned char lead) { return leadByte(lead).length; }
+
 bool isWideCharacter(char32_t code) {
     const auto after = std::upper_bound(std::begin(WideRanges), std::end(WideRanges), code,
                                         [](char32_t value, const CodeRange& range) { return value < range.first; });

@@ -18,6 +18,10 @@ struct TextCharacter {
 // The character `text` starts with; `text` must not be empty.
 TextCharacter firstCharacter(std::string_view text);
 
+// The bytes of the UTF-8 sequence a byte announces as its lead: 2 to 4; 0 for a byte that leads
+// none (ASCII, continuation bytes, C0, C1, F5 to FF).
+std::size_t sequenceLength(unsigned char lead);
+
 // True for the code points whose East Asian Width is Wide or Fullwidth (Unicode 15.1).
 bool isWideCharacter(char32_t code);
 
