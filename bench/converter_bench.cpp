@@ -396,6 +396,16 @@ int main(int argc, char** argv) {
             convertOnce(argv[2], argv[3]);
             return 0;
         }
+        if (mode == "--time-file" && argc == 4) {
+            // One file converted again and again in this process: the median engine time, for
+            // comparing two builds on the same save.
+            std::vector<double> times;
+            for (int i = 0; i < std::stoi(argv[3]); ++i)
+                times.push_back(secondsOf([&] { convertOnce(argv[2], outputPathOf(argv[2])); }));
+            std::printf("%s: median %.3f ms, fastest %.3f ms of %zu conversions\n", argv[2], median(times) * 1e3,
+                        *std::min_element(times.begin(), times.end()) * 1e3, times.size());
+            return 0;
+        }
         if (mode == "--child-generate" && argc == 3) {
             generateSamples(argv[2]);
             return 0;

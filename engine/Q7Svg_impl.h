@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/MemoryBudget.h"
+#include "engine/TreeArena.h"
 #include "schema_core/BinarySequence.h"
 
 namespace platform {
@@ -53,7 +54,7 @@ public:
 
 protected:
     MemoryBudget budget;
-    std::pmr::monotonic_buffer_resource arena;
+    TreeArena arena;
 };
 
 class Q7Svg_impl : private EngineMemory, public BinarySequence {

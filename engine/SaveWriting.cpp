@@ -18,7 +18,7 @@
 
 namespace {
 
-bool sameBytes(const std::vector<unsigned char>& written, const std::vector<unsigned char>& body, std::size_t start) {
+bool sameBytes(const ByteOutput& written, const std::vector<unsigned char>& body, std::size_t start) {
     return written.size() <= body.size() - start && std::memcmp(written.data(), body.data() + start, written.size()) == 0;
 }
 
@@ -42,17 +42,18 @@ void Q7Svg_impl::convertAndSave(const SvgVersion& target, bool compress, const s
 // by record to the byte where each was written, and writes again to the same bytes; a gzip member
 // must inflate back to it too. Nothing reaches the disk before.
 void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const std::string& fileName) {
-    ByteOutput body;
+    ByteOutput out;
     // A conversion adds little (default heroes, grown tables), so one allocation usually does.
-    body.reserve(loadedContentBytes + (std::size_t{64} << 10));
+    out.reserve(loadedContentBytes + (std::size_t{64} << 10));
     std::vector<std::size_t> recordEnds;
     recordEnds.reserve(children.size());
     for (const auto& child : children) {
-        if (child->isPresent(target)) child->write(body, target);
-        recordEnds.push_back(body.size());
+        if (child->isPresent(target)) child->write(out, target);
+        recordEnds.push_back(out.size());
     }
-    if (write_seam::faults().body != nullptr) write_seam::faults().body(body.bytes(), recordEnds);
-    if (!readsBack(body.bytes(), recordEnds, target, fileName) || !writesBackTheSame(body.bytes(), recordEnds, target, fileName)) {
+    std::vector<unsigned char> body = out.take();
+    if (write_seam::faults().body != nullptr) write_seam::faults().body(body, recordEnds);
+    if (!readsBack(body, recordEnds, target, fileName) || !writesBackTheSame(body, recordEnds, target, fileName)) {
         // What was loaded is gone and what was read back is not sound: nothing is left to convert.
         sourceKind = source_kind::NothingLoaded;
         return;
@@ -61,13 +62,13 @@ void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const s
 
     std::vector<unsigned char> fileBytes;
     if (compress) {
-        gzip_member::DeflateResult result = gzip_member::deflateWhole(body.bytes(), fileBytes);
+        gzip_member::DeflateResult result = gzip_member::deflateWhole(body, fileBytes);
         if (result == gzip_member::DeflateResult::NoCompressor) return fail(engine_error::Compression, engine_messages::deflateInitFailed());
         if (result == gzip_member::DeflateResult::Failed) return fail(engine_error::Compression, engine_messages::deflateFailed());
         if (write_seam::faults().member != nullptr) write_seam::faults().member(fileBytes);
-        if (!inflatesBack(fileBytes, body.bytes())) return fail(engine_error::CannotOpenFile, engine_messages::inflatesBackDifferently(fileName));
+        if (!inflatesBack(fileBytes, body)) return fail(engine_error::CannotOpenFile, engine_messages::inflatesBackDifferently(fileName));
     } else {
-        fileBytes = std::move(body.bytes());
+        fileBytes = std::move(body);
     }
 
     FileWriteResult written = writeFileReplacing(fileName, fileBytes);
@@ -121,9 +122,9 @@ bool Q7Svg_impl::writesBackTheSame(const std::vector<unsigned char>& body, const
     again.reserve(largest);
     std::size_t start = 0;
     for (std::size_t record = 0; record < children.size(); ++record) {
-        again.bytes().clear();
+        again.clear();
         if (children[record]->isPresent(target)) children[record]->write(again, target);
-        if (again.size() != recordEnds[record] - start || !sameBytes(again.bytes(), body, start)) {
+        if (again.size() != recordEnds[record] - start || !sameBytes(again, body, start)) {
             fail(engine_error::CannotOpenFile, engine_messages::writesBackDifferently(fileName, record));
             return false;
         }

@@ -111,7 +111,7 @@ std::string recordFault(const std::uint8_t* data, std::size_t size) {
         }
         ByteOutput out;
         if (node.isPresent(target)) node.write(out, target);
-        first = std::move(out.bytes());
+        first = out.take();
     }
     Q7Svg_impl engine(pickedRecord(pick), recordMemory());
     BinarySequence& node = pickedNode(engine, pick);

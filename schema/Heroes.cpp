@@ -21,7 +21,7 @@ void SvgHeroFixedSizeArray::write(ByteOutput& out, const SvgVersion& version) co
     ByteOutput defaultHero;
     NodeBuildScope scope(memory());
     SvgHero().write(defaultHero, version);
-    for (std::size_t i = 0; i < addedHeroCount; ++i) out.write(defaultHero.bytes().data(), defaultHero.size());
+    for (std::size_t i = 0; i < addedHeroCount; ++i) out.write(defaultHero.data(), defaultHero.size());
 }
 
 void SvgHeroFixedSizeArray::addHeroes(std::size_t count) {

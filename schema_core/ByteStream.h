@@ -28,7 +28,10 @@ public:
     std::size_t position() const { return position_; }
     std::size_t size() const { return size_; }
     // Moves to an absolute offset; an offset past the end fails like a short read.
-    void seek(std::size_t offset);
+    void seek(std::size_t offset) {
+        if (offset > size_) return fail("seek past the end of data");
+        position_ = offset;
+    }
 
     // From now on every failure raises; a failure already recorded raises at once.
     void raiseOnFailure();
@@ -37,7 +40,9 @@ public:
 
     // Fails with the stream's error unless at least n bytes remain. Used before creating
     // records or buffers for a count read from the file, so a hostile count costs nothing.
-    void requireAvailable(std::uint64_t n);
+    void requireAvailable(std::uint64_t n) {
+        if (n > remaining()) raise("count larger than the data left");
+    }
 
 private:
     void readShort(void* destination, std::size_t n);
@@ -51,17 +56,31 @@ private:
     bool raising_ = false;
 };
 
+// Appends bytes to one growing buffer. A write of a small field is a copy of a known size into
+// room already there: the buffer is kept at its full length and only `used` of it is the output,
+// so that appending needs no call into the vector.
 class ByteOutput {
 public:
     void write(const void* source, std::size_t n) {
-        const auto* bytes = static_cast<const unsigned char*>(source);
-        bytes_.insert(bytes_.end(), bytes, bytes + n);
+        if (n > buffer_.size() - used_) makeRoom(n);
+        if (n > 0) std::memcpy(buffer_.data() + used_, source, n);
+        used_ += n;
     }
-    void reserve(std::size_t n) { bytes_.reserve(n); }
-    const std::vector<unsigned char>& bytes() const { return bytes_; }
-    std::vector<unsigned char>& bytes() { return bytes_; }
-    std::size_t size() const { return bytes_.size(); }
+    void reserve(std::size_t n);
+    // Empties the output and keeps its room for the next writes.
+    void clear() { used_ = 0; }
+
+    const unsigned char* data() const { return buffer_.data(); }
+    std::size_t size() const { return used_; }
+    // The bytes written so far.
+    const std::vector<unsigned char>& bytes() const;
+    // Hands the bytes written over and leaves the output empty.
+    std::vector<unsigned char> take();
 
 private:
-    std::vector<unsigned char> bytes_;
+    void makeRoom(std::size_t n);
+
+    // Past `used_`, room not yet written (the vector's length is only trimmed to it when asked).
+    mutable std::vector<unsigned char> buffer_;
+    std::size_t used_ = 0;
 };

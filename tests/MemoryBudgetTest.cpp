@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/MemoryBudget.h"
+#include "engine/TreeArena.h"
 #include "tests/support/CountingResource.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST(MemoryBudget, BoundsAnArenaBuiltOnIt) {
     MemoryBudget budget(MiB, &upstream);
     std::size_t placed = 0;
     {
-        std::pmr::monotonic_buffer_resource arena(&budget);
+        TreeArena arena(4096, &budget);
         try {
             for (;; placed += 64) (void)arena.allocate(64, 8);
         } catch (const MemoryBudgetExceeded&) {

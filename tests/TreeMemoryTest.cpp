@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory_resource>
 #include <new>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "driver/Q7Svg.h"
 #include "engine/Q7Svg_impl.h"
+#include "engine/TreeArena.h"
 #include "savegen/Bytes.h"
 #include "savegen/SaveBuilder.h"
 #include "schema_core/Text.h"
@@ -95,6 +98,43 @@ TEST(TreeMemory, TextsAreOneBufferInTheTreesMemoryAndKeepTheCountRules) {
             checkText<Text32>(c);
         else
             checkText<Text16>(c);
+    }
+}
+
+// The arena hands out aligned pieces that never overlap, in blocks of its upstream: a piece larger
+// than the next block gets a block of its own, and release gives every block back and starts
+// again at the first block's size.
+TEST(TreeMemory, ArenaPiecesAreAlignedApartAndGoBackWithTheirBlocks) {
+    struct Piece {
+        std::size_t bytes;
+        std::size_t alignment;
+    };
+    const std::vector<Piece> pieces = {{24, 8}, {0, 8}, {1, 1}, {7, 16}, {64, 64}, {1000, 8},
+                                       {3000, 8}, {20000, 8}, {8, 8}, {5, 4096}, {0, 1}, {48, 8}};
+    constexpr std::size_t firstBlock = 4096;
+    CountingResource upstream;
+    TreeArena arena(firstBlock, &upstream);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        std::vector<std::pair<std::uintptr_t, std::uintptr_t>> taken;
+        for (const Piece& piece : pieces) {
+            auto* start = static_cast<unsigned char*>(arena.allocate(piece.bytes, piece.alignment));
+            ASSERT_NE(start, nullptr);
+            std::fill(start, start + piece.bytes, static_cast<unsigned char>(0xA5));
+            auto address = reinterpret_cast<std::uintptr_t>(start);
+            EXPECT_EQ(address % piece.alignment, 0u) << piece.bytes << " bytes";
+            taken.emplace_back(address, address + std::max<std::size_t>(piece.bytes, 1));
+        }
+        std::sort(taken.begin(), taken.end());
+        for (std::size_t i = 1; i < taken.size(); ++i) EXPECT_LE(taken[i - 1].second, taken[i].first) << "pieces overlap";
+        EXPECT_GE(upstream.outstanding, 20000u);
+        arena.deallocate(reinterpret_cast<void*>(taken[0].first), 1, 1);  // a no-op
+        arena.release();
+        EXPECT_EQ(upstream.outstanding, 0u);
+        std::size_t before = upstream.total;
+        (void)arena.allocate(8, 8);
+        EXPECT_EQ(upstream.total - before, firstBlock) << "the first block after release";
+        arena.release();
     }
 }
 
