@@ -13,9 +13,8 @@ constexpr std::uint64_t maxBlockSize = std::numeric_limits<std::int32_t>::max();
 
 // Reads a block of `size` bytes; the stream must hold them all before anything is allocated.
 void readBlock(ByteInput& in, NodeBytes& block, std::size_t size) {
-    in.requireAvailable(size);
-    block.resize(size);
-    in.read(block.data(), block.size());
+    const unsigned char* bytes = in.take(size);
+    block.assign(bytes, bytes + size);
 }
 
 void writeFill(ByteOutput& out, std::size_t n, unsigned char value) {

@@ -31,11 +31,9 @@ public:
 
     void read(ByteInput& in, const SvgVersion&) override {
         std::uint32_t count = array_counts::readCount<N>(in);
-        in.requireAvailable(count);
         // A tree is read once; like record arrays, a text appends to what it holds.
-        std::size_t start = text.size();
-        text.resize(start + count);
-        in.read(text.data() + start, count);
+        const auto* characters = reinterpret_cast<const char*>(in.take(count));
+        text.insert(text.end(), characters, characters + count);
     }
 
     void write(ByteOutput& out, const SvgVersion&) const override {

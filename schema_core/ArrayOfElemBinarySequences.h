@@ -16,9 +16,8 @@ public:
         readLittleEndian(in, count);
         if (!hasElements()) return;
         std::uint64_t bytes = static_cast<std::uint64_t>(count) * sizeof(T);
-        in.requireAvailable(bytes);
-        elements.resize(bytes);
-        in.read(elements.data(), elements.size());
+        const unsigned char* start = in.take(bytes);
+        elements.assign(start, start + bytes);
     }
 
     void write(ByteOutput& out, const SvgVersion&) const override {

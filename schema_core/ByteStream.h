@@ -43,6 +43,14 @@ public:
     void requireAvailable(std::uint64_t n) {
         if (n > remaining()) raise("count larger than the data left");
     }
+    // The next n bytes where they lie, the stream moving past them: a block is copied once into
+    // its buffer, never zeroed first. Fails like requireAvailable unless they are all there.
+    const unsigned char* take(std::uint64_t n) {
+        requireAvailable(n);
+        const unsigned char* start = data_ + position_;
+        position_ += static_cast<std::size_t>(n);
+        return start;
+    }
 
 private:
     void readShort(void* destination, std::size_t n);
