@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -120,50 +119,6 @@ TEST(ByteInput, NonRaisingShortReadKeepsTheBytesItHad) {
     EXPECT_EQ(value, 0xAABB1234u);
     // Switching to raising mode after a failure raises at once.
     EXPECT_THROW(in.raiseOnFailure(), StreamError);
-}
-
-// The output appends across its growth steps, whatever was asked of it in between, and hands
-// over exactly what was written.
-TEST(ByteOutput, AppendsAcrossGrowthClearsAndHandsOverWhatWasWritten) {
-    enum class Step { Write, Look, Clear, Take };
-    struct Case {
-        Step step;
-        std::size_t bytes;
-    };
-    const std::vector<Case> steps = {{Step::Write, 1},    {Step::Write, 0},      {Step::Write, 300},
-                                     {Step::Look, 0},     {Step::Write, 2},      {Step::Write, 70000},
-                                     {Step::Look, 0},     {Step::Write, 65536},  {Step::Clear, 0},
-                                     {Step::Write, 5},    {Step::Look, 0},       {Step::Write, 140000},
-                                     {Step::Take, 0},     {Step::Write, 3},      {Step::Take, 0}};
-    ByteOutput out;
-    out.reserve(100000);
-    ByteVector expected;
-    unsigned char next = 0;
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        SCOPED_TRACE(i);
-        switch (steps[i].step) {
-            case Step::Write: {
-                ByteVector piece(steps[i].bytes);
-                for (unsigned char& byte : piece) byte = ++next;
-                out.write(piece.data(), piece.size());
-                expected.insert(expected.end(), piece.begin(), piece.end());
-                break;
-            }
-            case Step::Look:
-                EXPECT_EQ(out.bytes(), expected);
-                break;
-            case Step::Clear:
-                out.clear();
-                expected.clear();
-                break;
-            case Step::Take:
-                EXPECT_EQ(out.take(), expected);
-                expected.clear();
-                break;
-        }
-        ASSERT_EQ(out.size(), expected.size());
-        EXPECT_TRUE(expected.empty() || std::equal(expected.begin(), expected.end(), out.data()));
-    }
 }
 
 TEST(FixedLengthArray, FilledBlockAbsentInSourceIsWrittenAsItsFill) {
