@@ -68,6 +68,7 @@ void ColourPrinter::printLines(std::size_t indent, std::string_view text) {
 }
 
 void ColourPrinter::printWrapped(std::size_t indent, std::string_view line) {
+    if (layout_ == LineLayout::Whole) return console_.write(std::string(indent, ' ') + std::string(line) + "\n");
     do {
         const Cut cut = nextCut(line, LineWidth - indent);
         std::string padded(indent, ' ');

@@ -43,6 +43,9 @@ public:
 
     void setAttribute(ConsoleAttribute attribute);
     void write(std::string_view text);
+    // Whether the output is a terminal or console, where names are masked and lines laid out for
+    // the screen.
+    bool isTerminal() const { return terminal_; }
     // A path or file name as it is to be printed: masked on a terminal, as it is elsewhere.
     std::string shownName(std::string_view name) const;
 

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "driver/ChangedCopy.h"
+
 std::string FacadeEngine::libraryVersion() const { return Q7Svg::libraryVersion(); }
 
 SavefileClass FacadeEngine::classify(ByteInput& content) const { return classifySavefile(content); }
@@ -24,18 +26,35 @@ bool FacadeEngine::load(Q7Svg& save, const std::string& source) {
 ConversionOutcome FacadeEngine::convert(const std::string& source, const std::string& output) {
     Q7Svg save;  // one engine per file, gone when the file is done
     if (!load(save, source)) return ConversionOutcome::LoadFailed;
+    save.keepExistingFileWhen(isChangedCurrentSave);
+    return convertLoaded(save, output);
+}
+
+// A save that loads would be converted, unless a current save stands at its output name: then
+// the copy is made in memory to compare, and never written.
+ConversionOutcome FacadeEngine::tryConvert(const std::string& source, const std::string& output) {
+    Q7Svg save;
+    if (!load(save, source)) return ConversionOutcome::LoadFailed;
+    if (!holdsCurrentSave(output)) return ConversionOutcome::Converted;
+    bool changed = false;
+    save.keepExistingFileWhen([&changed](const std::string& fileName, const std::vector<unsigned char>& copy) {
+        changed = isChangedCurrentSave(fileName, copy);
+        return true;
+    });
+    const ConversionOutcome outcome = convertLoaded(save, output);
+    return outcome == ConversionOutcome::Converted && changed ? ConversionOutcome::ChangedCopyKept : outcome;
+}
+
+ConversionOutcome FacadeEngine::convertLoaded(Q7Svg& save, const std::string& output) {
     try {
         save.convertAndSave(output.c_str());
     } catch (const std::exception& error) {
         failureDetail_ = error.what();
         return ConversionOutcome::WriteFailed;
     }
-    if (!save.hasError()) return ConversionOutcome::Converted;
-    failureDetail_ = save.errorMessage();
-    return ConversionOutcome::WriteFailed;
-}
-
-bool FacadeEngine::loads(const std::string& source) {
-    Q7Svg save;
-    return load(save, source);
+    if (save.hasError()) {
+        failureDetail_ = save.errorMessage();
+        return ConversionOutcome::WriteFailed;
+    }
+    return save.keptExistingFile() ? ConversionOutcome::ChangedCopyKept : ConversionOutcome::Converted;
 }

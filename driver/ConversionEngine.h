@@ -6,7 +6,12 @@
 
 #include "driver/Q7Svg.h"
 
-enum class ConversionOutcome { LoadFailed, WriteFailed, Converted };
+enum class ConversionOutcome {
+    LoadFailed,
+    WriteFailed,
+    Converted,
+    ChangedCopyKept  // the file at the output name may hold the player's progress: kept, nothing written
+};
 
 class ConversionEngine {
 public:
@@ -14,10 +19,12 @@ public:
     virtual std::string libraryVersion() const = 0;
     // Classifies the save from its header, read from the start of the uncompressed content.
     virtual SavefileClass classify(ByteInput& content) const = 0;
-    // Loads `source` and writes its converted copy as `output`.
+    // Loads `source` and writes its converted copy as `output`, unless the file at `output` is to
+    // be kept (driver/ChangedCopy.h).
     virtual ConversionOutcome convert(const std::string& source, const std::string& output) = 0;
-    // Loads `source` and writes nothing: whether a conversion would get past loading.
-    virtual bool loads(const std::string& source) = 0;
+    // What convert would give, writing nothing: a failure to load, a changed copy that would be
+    // kept, or else Converted.
+    virtual ConversionOutcome tryConvert(const std::string& source, const std::string& output) = 0;
     // The engine's own text of the last failure of convert or loads, for a bug report.
     virtual std::string failureDetail() const = 0;
 };
@@ -27,11 +34,12 @@ public:
     std::string libraryVersion() const override;
     SavefileClass classify(ByteInput& content) const override;
     ConversionOutcome convert(const std::string& source, const std::string& output) override;
-    bool loads(const std::string& source) override;
+    ConversionOutcome tryConvert(const std::string& source, const std::string& output) override;
     std::string failureDetail() const override { return failureDetail_; }
 
 private:
     bool load(Q7Svg& save, const std::string& source);
+    ConversionOutcome convertLoaded(Q7Svg& save, const std::string& output);
 
     std::string failureDetail_;
 };

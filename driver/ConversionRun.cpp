@@ -1,6 +1,8 @@
 #include "driver/ConversionRun.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "driver/ColourPrinter.h"
@@ -35,6 +37,7 @@ constexpr const char* LoadFailed = " failed (error reading file)\n";
 constexpr const char* WriteFailed = " failed (error writing converted file)\n";
 constexpr const char* Converted = "sucessfully converted to :\n";
 constexpr const char* CampaignSkipped = " skipped (Ostrel campaing saves cannot be converted)\n";
+constexpr const char* ChangedCopyKept = "skipped (converted copy changed since, not replaced)\n";
 
 // Lines of a named file that a folder walk passes over silently, and of the dry run.
 constexpr const char* NotASaveName = "skipped (not a savefile name)\n";
@@ -66,6 +69,11 @@ struct Candidate {
     std::string path;
     bool named;                   // given by the user as a file, not found by a folder walk
     bool unlistedFolder = false;  // a folder of the walk that could not be listed fully
+    // Where the part the name rules judge begins: below a folder the user named, the file's own
+    // name for a named file; the whole path in the dialogue.
+    std::size_t judgedFrom = 0;
+
+    std::string_view judged() const { return std::string_view(path).substr(judgedFrom); }
 };
 
 // How the files of a run ended, for the summary line and the exit status.
@@ -80,14 +88,19 @@ struct Tally {
 class ConversionRun {
 public:
     ConversionRun(Console& console, ConversionEngine& engine, const RunSettings& settings)
-        : console_(console), engine_(engine), settings_(settings), printer_(console) {}
+        : console_(console),
+          engine_(engine),
+          settings_(settings),
+          // A script reading a pipe or a file gets every line whole; a screen gets the console's lines.
+          printer_(console, settings.scripted && !console.isTerminal() ? LineLayout::Whole : LineLayout::Console) {}
 
     int run() {
         const bool askConsent = !settings_.rootsChosen && !settings_.dryRun;
         startUp(askConsent);
         proceed_ = !askConsent || answerFirstQuestion();
         if (collectCandidates()) {
-            for (const Candidate& candidate : candidates_) examine(candidate);
+            for (const Candidate& candidate : candidates_)
+                if (firstTimeReached(candidate)) examine(candidate);
             if (!ostrelSaves_.empty()) ostrelStage();
         }
         if (settings_.scripted) printer_.printColoured(ColourText, false, "\n" + summary());
@@ -147,12 +160,12 @@ private:
         std::vector<std::string> files;
         std::vector<UnlistedFolder> unlisted;
         if (collectFiles(files, folder, unlistedOfRun(unlisted)) == platform::FolderListing::NotAFolder) {
-            candidates_.push_back({root, true});
+            candidates_.push_back({root, true, false, fileNameStart(root)});
             return;
         }
         // The named folder itself is shown as it was given.
         if (!unlisted.empty() && unlisted.front().path == folder) unlisted.front().path = root;
-        addWalked(files, unlisted);
+        addWalked(files, unlisted, folder.size() + 1);
     }
 
     bool collectGamesFolder(const std::string& folder) {
@@ -171,7 +184,7 @@ private:
             printer_.printColoured(ColourError, false, noFilesFound(folder));
             return false;
         }
-        addWalked(files, unlisted);
+        addWalked(files, unlisted, 0);
         return true;
     }
 
@@ -181,21 +194,29 @@ private:
         return settings_.scripted ? &unlisted : nullptr;
     }
 
-    // The walk's files with its unlisted folders among them, in walk order.
-    void addWalked(std::vector<std::string>& files, std::vector<UnlistedFolder>& unlisted) {
+    // The walk's files with its unlisted folders among them, in walk order; the name rules judge
+    // each path from `judgedFrom` on.
+    void addWalked(std::vector<std::string>& files, std::vector<UnlistedFolder>& unlisted, std::size_t judgedFrom) {
         std::size_t next = 0;
         for (std::size_t i = 0; i <= files.size(); ++i) {
             for (; next < unlisted.size() && unlisted[next].filesBefore == i; ++next)
                 candidates_.push_back({std::move(unlisted[next].path), false, true});
-            if (i < files.size()) candidates_.push_back({std::move(files[i]), false});
+            if (i < files.size()) candidates_.push_back({std::move(files[i]), false, false, judgedFrom});
         }
+    }
+
+    // A file reached again (overlapping folders, a file named twice) has had its outcome.
+    bool firstTimeReached(const Candidate& candidate) {
+        if (candidate.unlistedFolder) return true;
+        const std::string identity = platform::fileIdentity(candidate.path);
+        return identity.empty() || filesReached_.insert(identity).second;
     }
 
     void examine(const Candidate& candidate) {
         const std::string& path = candidate.path;
         if (candidate.unlistedFolder) return reportUnlisted(path);
-        if (!isSaveName(path)) return passOver(candidate, NotASaveName);
-        if (isOwnOutput(path)) return passOver(candidate, AlreadyAConvertedCopy);
+        if (!isSaveName(candidate.judged())) return passOver(candidate, NotASaveName);
+        if (isOwnOutput(candidate.judged())) return passOver(candidate, AlreadyAConvertedCopy);
         const SaveProbe probe = probeSaveFile(path);
         switch (probe.status) {
             case SaveProbeStatus::CannotOpen: return reportFailure(path, CannotOpen);
@@ -208,7 +229,7 @@ private:
         if (probe.readError) return reportFailure(path, UnknownVersion);
         ByteInput content(probe.content);
         switch (engine_.classify(content)) {
-            case SavefileClass::OstrelSave: return noteOstrelSave(path);
+            case SavefileClass::OstrelSave: return noteOstrelSave(candidate);
             case SavefileClass::OlderBrevinSave: return proceed_ ? convert(path) : skipSilently();
             case SavefileClass::CurrentBrevinSave: return noteCurrent(candidate);
             case SavefileClass::Unrecognised: return reportFailure(path, UnknownVersion);
@@ -229,10 +250,11 @@ private:
 
     void skipSilently() { ++tally_.skipped; }
 
-    void noteOstrelSave(const std::string& path) {
-        if (!settings_.dryRun) return ostrelSaves_.push_back(path);
-        if (isCampaignName(path)) return printOutcome(ColourText, path, CampaignSkipped, tally_.skipped);
-        printOutcome(ColourText, path, OlderEdition, tally_.olderEdition);
+    void noteOstrelSave(const Candidate& candidate) {
+        if (!settings_.dryRun) return ostrelSaves_.push_back(candidate);
+        if (isCampaignName(candidate.judged()))
+            return printOutcome(ColourText, candidate.path, CampaignSkipped, tally_.skipped);
+        printOutcome(ColourText, candidate.path, OlderEdition, tally_.olderEdition);
     }
 
     void noteCurrent(const Candidate& candidate) {
@@ -248,25 +270,24 @@ private:
             tally_.skipped += static_cast<int>(ostrelSaves_.size());
             return;
         }
-        for (const std::string& path : ostrelSaves_) {
-            if (isCampaignName(path))
-                printOutcome(ColourText, path, CampaignSkipped, tally_.skipped);
+        for (const Candidate& save : ostrelSaves_) {
+            if (isCampaignName(save.judged()))
+                printOutcome(ColourText, save.path, CampaignSkipped, tally_.skipped);
             else
-                convert(path);
+                convert(save.path);
         }
     }
 
     void convert(const std::string& path) {
         const std::string output = outputName(path);
-        if (settings_.dryRun) {
-            if (!engine_.loads(path)) return printFailure(path, LoadFailed);
-            return printOutcome(ColourText, path, WouldConvert + console_.shownName(output), tally_.converted);
-        }
-        switch (engine_.convert(path, output)) {
+        const bool write = !settings_.dryRun;
+        switch (write ? engine_.convert(path, output) : engine_.tryConvert(path, output)) {
             case ConversionOutcome::LoadFailed: return printFailure(path, LoadFailed);
             case ConversionOutcome::WriteFailed: return printFailure(path, WriteFailed);
+            case ConversionOutcome::ChangedCopyKept: return printOutcome(ColourText, path, ChangedCopyKept, tally_.skipped);
             case ConversionOutcome::Converted:
-                return printOutcome(ColourText, path, Converted + console_.shownName(output), tally_.converted);
+                return printOutcome(ColourText, path, (write ? Converted : WouldConvert) + console_.shownName(output),
+                                    tally_.converted);
         }
     }
 
@@ -290,13 +311,23 @@ private:
         if (!settings_.verbose) return;
         std::string detail = engine_.failureDetail();
         while (!detail.empty() && detail.back() == '\n') detail.pop_back();
-        if (!detail.empty()) printer_.printIndented(DetailIndent, console_.shownName(detail));
+        if (!detail.empty()) printer_.printIndented(DetailIndent, shownLines(detail));
     }
 
     // One striped outcome line: the path as shown, ": ", the message; counted in `count`.
     void printOutcome(ConsoleAttribute colour, const std::string& path, const std::string& message, int& count) {
         printer_.printColoured(colour, true, console_.shownName(path) + ": " + message);
         ++count;
+    }
+
+    // Names within a text of several lines are masked line by line, the line breaks kept.
+    std::string shownLines(std::string_view text) const {
+        std::string shown;
+        for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+            shown += console_.shownName(text.substr(0, end)) + "\n";
+            text.remove_prefix(end + 1);
+        }
+        return shown + console_.shownName(text);
     }
 
     std::string summary() const {
@@ -315,7 +346,8 @@ private:
     bool proceed_ = false;
     bool rootMissing_ = false;
     std::vector<Candidate> candidates_;
-    std::vector<std::string> ostrelSaves_;
+    std::vector<Candidate> ostrelSaves_;
+    std::unordered_set<std::string> filesReached_;
     Tally tally_;
 };
 

@@ -1,6 +1,7 @@
 #include "driver/Q7Svg.h"
 
 #include <string>
+#include <utility>
 
 #include "engine/Q7Svg_impl.h"
 #include "engine/VersionPolicy.h"
@@ -20,6 +21,13 @@ void Q7Svg::convertAndSave(const char* fileName) {
     SvgVersion target = targetFor(impl->sourceVersion);
     impl->convertAndSave(target, impl->sourceKind == source_kind::Gzip, std::string(fileName));
 }
+
+void Q7Svg::keepExistingFileWhen(
+    std::function<bool(const std::string& fileName, const std::vector<unsigned char>& copy)> keep) {
+    impl->keepExistingFile = std::move(keep);
+}
+
+bool Q7Svg::keptExistingFile() const { return impl->outputKept; }
 
 bool Q7Svg::hasError() const { return impl->errorCode != engine_error::None; }
 

@@ -6,7 +6,7 @@ namespace {
 
 // True when the first occurrence of `mark` in `path` begins exactly `fromEnd` characters before
 // its end.
-bool firstOccurrenceAt(const std::string& path, const char* mark, std::size_t fromEnd) {
+bool firstOccurrenceAt(std::string_view path, const char* mark, std::size_t fromEnd) {
     return path.size() >= fromEnd && path.find(mark) == path.size() - fromEnd;
 }
 
@@ -34,13 +34,18 @@ platform::FolderListing collectFiles(std::vector<std::string>& out, const std::s
     return listing;
 }
 
-bool isSaveName(const std::string& path) {
+bool isSaveName(std::string_view path) {
     return firstOccurrenceAt(path, ".GM", 4) || firstOccurrenceAt(path, ".CGM", 4);
 }
 
-bool isOwnOutput(const std::string& path) { return firstOccurrenceAt(path, "(converted)", 15); }
+bool isOwnOutput(std::string_view path) { return firstOccurrenceAt(path, "(converted)", 15); }
 
-bool isCampaignName(const std::string& path) { return firstOccurrenceAt(path, ".CGM", 4); }
+bool isCampaignName(std::string_view path) { return firstOccurrenceAt(path, ".CGM", 4); }
+
+std::size_t fileNameStart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string_view::npos ? 0 : separator + 1;
+}
 
 std::string outputName(const std::string& path) {
     const std::size_t stem = path.size() < 4 ? 0 : path.size() - 4;

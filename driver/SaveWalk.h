@@ -1,9 +1,11 @@
 #pragma once
 // The walk over the save folder and the rules on the collected paths. Paths are narrow strings
-// joined with "/"; every rule searches the whole path, directory part included.
+// joined with "/"; every rule searches the whole text it is given, directory part included: the
+// run hands it the part of a path below a folder the user named (the whole path in the dialogue).
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -26,10 +28,12 @@ platform::FolderListing collectFiles(std::vector<std::string>& out, const std::s
                                      FolderLister list = platform::listFolder);
 
 // The first ".GM" stands right before the last character, or the first ".CGM" ends the path.
-bool isSaveName(const std::string& path);
+bool isSaveName(std::string_view path);
 // "(converted)" stands right before a 4-character extension: a file this program wrote.
-bool isOwnOutput(const std::string& path);
+bool isOwnOutput(std::string_view path);
 // The first ".CGM" ends the path.
-bool isCampaignName(const std::string& path);
+bool isCampaignName(std::string_view path);
+// Where the file's own name starts in `path`: after its last '/' or '\'.
+std::size_t fileNameStart(std::string_view path);
 // The path with "(converted)" put before its 4-character extension.
 std::string outputName(const std::string& path);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory_resource>
 #include <string>
 #include <vector>
@@ -79,6 +80,12 @@ public:
     static constexpr std::size_t maxContentBytes = std::size_t{128} << 20;
     // A sound member of content within that bound is never larger than this.
     static constexpr std::size_t maxMemberBytes = maxContentBytes + maxContentBytes / 64 + 1024;
+
+    // Asked with the finished copy's bytes just before they replace what stands at its name: true
+    // keeps that file as it is and writes nothing (`outputKept`); the conversion still succeeds.
+    using KeepExistingFile = std::function<bool(const std::string& fileName, const std::vector<unsigned char>& copy)>;
+    KeepExistingFile keepExistingFile;
+    bool outputKept = false;
 
     SvgVersion sourceVersion;
     std::string outputBaseName;   // output file name without its directory

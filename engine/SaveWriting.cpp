@@ -71,6 +71,12 @@ void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const s
         fileBytes = std::move(body);
     }
 
+    if (keepExistingFile && keepExistingFile(fileName, fileBytes)) {
+        outputKept = true;
+        errorCode = engine_error::None;
+        errorMessage.clear();
+        return;
+    }
     FileWriteResult written = writeFileReplacing(fileName, fileBytes);
     if (written.status == FileWriteResult::CannotCreate) return fail(engine_error::CannotOpenFile, engine_messages::cannotOpenForWriting(fileName));
     if (written.status == FileWriteResult::WriteFailed)

@@ -47,6 +47,10 @@ FolderListing listFolder(const std::string& path, std::vector<FolderEntry>& entr
 // something).
 bool pathExists(const std::string& path);
 
+// What tells one file from every other whatever path reaches it (a link, another spelling of
+// the path); empty when nothing can be found at `path`.
+std::string fileIdentity(const std::string& path);
+
 // ---- Files ---------------------------------------------------------------------------------
 
 // A regular file opened for reading as raw bytes; closed when the object goes. Anything else
@@ -107,7 +111,8 @@ struct FileWriteResult {
 // for, about 3 s in all; a read-only output or a folder at `path` fails at once; and a folder
 // that refuses leave to delete takes no temporary (CannotCreate). `errorText` is the system's
 // reason. A symbolic link at `path` is replaced, not followed. The new file gets the
-// permissions a newly created file usually gets.
+// permissions a newly created file gets (on POSIX: created with 0666 under the umask; its
+// permissions are never changed afterwards, which some file systems refuse).
 FileWriteResult writeFileReplacing(const std::string& path, const std::vector<unsigned char>& bytes);
 
 // The output name as the game reads it from a save's own file-name field: the game writes that

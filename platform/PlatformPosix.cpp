@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 namespace platform {
 
@@ -58,6 +59,12 @@ EntryKind kindOf(DIR* directory, const dirent& entry) {
 bool pathExists(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+std::string fileIdentity(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return {};
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
 namespace {
@@ -151,14 +158,6 @@ bool InputFile::stamp(Stamp& stamp) const {
 
 namespace {
 
-// The mode a newly created file gets: 0666 less the process's umask (which can only be read by
-// setting it, so it is put straight back).
-mode_t newFileMode() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 bool writeAll(int fd, const std::vector<unsigned char>& bytes) {
     errno = 0;
     std::size_t done = 0;
@@ -221,20 +220,36 @@ private:
     sigset_t previous_;
 };
 
+// Six characters for a temporary's name, different on every call.
+void fillUniqueCharacters(char* six) {
+    static constexpr char Alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::minstd_rand generator(static_cast<std::minstd_rand::result_type>(
+        std::random_device{}() ^ static_cast<unsigned>(::getpid())));
+    for (int i = 0; i < 6; ++i) six[i] = Alphabet[generator() % (sizeof Alphabet - 1)];
+}
+
 // Creates a fresh file from `pattern`, whose last six characters "XXXXXX" are replaced as
-// mkstemp does, and records it. Returns the open descriptor, or -1 with errno set.
+// mkstemp does, and records it. The file is created with 0666 under the umask, as any new file:
+// mkstemp's 0600 would need a chmod afterwards, which file systems mounted with fixed
+// permissions refuse. Returns the open descriptor, or -1 with errno set.
 int createRecordedTemporary(std::string& pattern) {
-    if (pattern.size() >= sizeof recordedName) {
+    if (pattern.size() >= sizeof recordedName || pattern.size() < 6) {
         errno = ENAMETOOLONG;
         return -1;
     }
     InterruptSignalsHeld held;
     std::memcpy(recordedName, pattern.c_str(), pattern.size() + 1);
-    const int fd = ::mkostemp(recordedName, O_CLOEXEC);
-    if (fd < 0) return -1;
-    nameRecorded = 1;
-    pattern = recordedName;
-    return fd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fillUniqueCharacters(recordedName + pattern.size() - 6);
+        const int fd = ::open(recordedName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return -1;
+        nameRecorded = 1;
+        pattern = recordedName;
+        return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 // Renames the recorded temporary to `target` and forgets it. Returns 0, or the errno of the
@@ -274,7 +289,6 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
         removeRecordedTemporary();
         return FileWriteResult{FileWriteResult::WriteFailed, std::strerror(error)};
     };
-    if (::fchmod(fd, newFileMode()) != 0) return abandon(errno);
     if (!writeAll(fd, bytes)) return abandon(errno != 0 ? errno : EIO);
     if (::fsync(fd) != 0) return abandon(errno);
     int closed = ::close(fd);

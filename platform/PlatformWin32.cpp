@@ -247,6 +247,19 @@ bool pathExists(const std::string& path) {
     return !namesNothing(GetLastError());
 }
 
+std::string fileIdentity(const std::string& path) {
+    // Opened for no access at all, so that a file another program holds is still found.
+    HANDLE file = CreateFileW(extendedPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool found = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (!found) return {};
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+           std::to_string(info.nFileIndexLow);
+}
+
 FolderListing listFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     const std::wstring folder = extendedPath(path);
     // A drive's root already ends in its separator.

@@ -88,18 +88,18 @@ TEST(CommandLineParsing, ReadsOptionsAndPathsAndRejectsTheUnknown) {
     }
 }
 
-const std::string Banner = screen({"", "                     Talvor Brevin SAVEFILE CONVERTER v.1.01", ""});
-const std::string OstrelQuestion = screen({
+const std::string Banner = wholeLines({"", "                     Talvor Brevin SAVEFILE CONVERTER v.1.01", ""});
+const std::string OstrelQuestion = wholeLines({
     "",
-    "Savefiles created by Ostrel were found. Conversion to Brevin v.1.4.0 is",
-    "possible. Heroes and artifacts specific to Brevin will be disabled.",
+    "Savefiles created by Ostrel were found. Conversion to Brevin v.1.4.0 is possible. Heroes and artifacts "
+    "specific to Brevin will be disabled.",
     "",
     "Do you want to convert Ostrel savefiles ? (y/n)",
 });
-const std::string Closing = screen({"", "Savefile converter will now close."});
+const std::string Closing = wholeLines({"", "Savefile converter will now close."});
 const std::string Pause = "Press any key to continue . . . \n";
 
-std::string summary(const std::string& counts) { return screen({"", counts}); }
+std::string summary(const std::string& counts) { return wholeLines({"", counts}); }
 
 // Paths as the program names them: UTF-8 with "/" on every system.
 std::string utf8(const fs::path& path) {
@@ -108,12 +108,12 @@ std::string utf8(const fs::path& path) {
 }
 fs::path fromUtf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
-// A text as --verbose shows it under a failure line: indented and wrapped by the printer.
+// A text as --verbose shows it under a failure line on a pipe: indented, each line whole.
 std::string indentedDetail(const std::string& text) {
     std::istringstream in;
     std::ostringstream out;
     Console console(in, out, false);
-    ColourPrinter(console).printIndented(4, text);
+    ColourPrinter(console, LineLayout::Whole).printIndented(4, text);
     return out.str();
 }
 
@@ -208,10 +208,14 @@ TEST_F(CommandLineRun, YesRunWritesWhatTheAnsweredDialogueWrites) {
 
     const std::string question = padded("Are you sure you want to proceed ? (y/n)");
     const std::size_t bodyStart = dialogue.output.find(question) + question.size();
-    const std::size_t bodyEnd = dialogue.output.size() - Closing.size() - Pause.size();
-    ASSERT_EQ(dialogue.output.substr(bodyEnd), Closing + Pause);
+    const std::string dialogueClosing = screen({"", "Savefile converter will now close."});
+    const std::size_t bodyEnd = dialogue.output.size() - dialogueClosing.size() - Pause.size();
+    ASSERT_EQ(dialogue.output.substr(bodyEnd), dialogueClosing + Pause);
     const std::string body = dialogue.output.substr(bodyStart, bodyEnd - bodyStart);
-    EXPECT_EQ(yes.output, Banner + body + summary("3 converted, 0 failed, 1 skipped, 1 already current") + Closing);
+    // The same lines, whole on the pipe where the dialogue's are laid out for the console.
+    EXPECT_EQ(collapsed(yes.output),
+              collapsed(Banner + body + summary("3 converted, 0 failed, 1 skipped, 1 already current") + Closing));
+    EXPECT_EQ(yes.output.find(" \n"), std::string::npos) << yes.output;
 }
 
 // Saves and folders dropped together: named files each get a line, folders are walked as the
@@ -244,8 +248,8 @@ TEST_F(CommandLineRun, DroppedFilesAndFoldersMixed) {
         junk + ": skipped (not a savefile)",
         "-w.GM1: sucessfully converted to :", "-w(converted).GM1",
     });
-    EXPECT_EQ(result.output, Banner + screen(lines) + OstrelQuestion +
-                                 screen({campaign + ":  skipped (Ostrel campaing saves cannot be converted)",
+    EXPECT_EQ(result.output, Banner + wholeLines(lines) + OstrelQuestion +
+                                 wholeLines({campaign + ":  skipped (Ostrel campaing saves cannot be converted)",
                                          ostrel + ": sucessfully converted to :", "../games/o(converted).GM4"}) +
                                  summary("4 converted, 0 failed, 4 skipped, 2 already current") + Closing + Pause);
     EXPECT_EQ(result.exitCode, 0);
@@ -269,7 +273,7 @@ TEST_F(CommandLineRun, ADroppedSaveNamedInCyrillicWithABlank) {
     expected.insert("games/" + name + "(converted).GM1");
 
     const ProgramRun result = run({"--no-pause", source});
-    EXPECT_EQ(result.output, Banner + screen({source + ": sucessfully converted to :", output}) +
+    EXPECT_EQ(result.output, Banner + wholeLines({source + ": sucessfully converted to :", output}) +
                                  summary("1 converted, 0 failed, 0 skipped, 0 already current") + Closing);
     EXPECT_EQ(result.errors, "");
     EXPECT_EQ(result.exitCode, 0);
@@ -286,7 +290,7 @@ TEST_F(CommandLineRun, VerboseShowsTheEnginesOwnMessage) {
     tree.makeDirectory("games/blocked(converted).GM1");
     const std::string good = putSave("good.GM1", SaveFamily::Brevin45Sub2, false);
 
-    // The engine's texts, the longer one wrapped behind the indent.
+    // The engine's texts.
     const std::string loadDetail1 = "Error while reading \"../games/crc.GM1\" : zlib function inflate produced";
     const std::string loadDetail2 = "error flag Z_DATA_ERROR";
     ASSERT_EQ(loadDetail1 + " " + loadDetail2 + "\n", engine_messages::inflateDataError(cut));
@@ -298,17 +302,17 @@ TEST_F(CommandLineRun, VerboseShowsTheEnginesOwnMessage) {
         indentedDetail(engine_messages::cannotWrite("../games/blocked(converted).GM1", refused.errorText));
     const std::vector<std::string> failures = {cut + ":  failed (error reading file)",
                                                blocked + ":  failed (error writing converted file)"};
-    const std::string converted = screen({good + ": sucessfully converted to :", "../games/good(converted).GM1"});
+    const std::string converted = wholeLines({good + ": sucessfully converted to :", "../games/good(converted).GM1"});
     const std::string counts = summary("1 converted, 2 failed, 0 skipped, 0 already current");
 
     const ProgramRun verbose = run({"-y", "-v", "--no-pause", cut, blocked, good});
     EXPECT_EQ(verbose.output, Banner +
-                                  screen({failures[0], "    " + loadDetail1, "    " + loadDetail2, failures[1]}) +
+                                  wholeLines({failures[0], "    " + loadDetail1 + " " + loadDetail2, failures[1]}) +
                                   writeDetail + converted + counts + Closing);
     EXPECT_EQ(verbose.exitCode, 1);
 
     const ProgramRun quiet = run({"--no-pause", cut, blocked, good});
-    EXPECT_EQ(quiet.output, Banner + screen(failures) + converted + counts + Closing);
+    EXPECT_EQ(quiet.output, Banner + wholeLines(failures) + converted + counts + Closing);
     EXPECT_EQ(quiet.exitCode, 1);
 }
 
@@ -317,17 +321,17 @@ TEST_F(CommandLineRun, DryRunReportsAndWritesNothing) {
     const std::vector<unsigned char> save = makeSaveFile(SaveFamily::Brevin44Sub2, true, 9);
     std::map<std::string, std::string> report;
     std::string path = putSave("a.GM1", SaveFamily::Brevin44Sub2, false);
-    report[path] = padded(path + ": would convert to ../games/a(converted).GM1");
+    report[path] = path + ": would convert to ../games/a(converted).GM1" + "\n";
     path = putSave("o.GM2", SaveFamily::Ostrel42, true);
-    report[path] = padded(path + ": older edition");
+    report[path] = path + ": older edition" + "\n";
     path = putSave("p.CGM", SaveFamily::Ostrel42, false);
-    report[path] = padded(path + ":  skipped (Ostrel campaing saves cannot be converted)");
+    report[path] = path + ":  skipped (Ostrel campaing saves cannot be converted)" + "\n";
     path = putSave("c.GM3", SaveFamily::Brevin45Sub3, true);
-    report[path] = padded(path + ": already current");
+    report[path] = path + ": already current" + "\n";
     path = put("cut.GM4", std::vector<unsigned char>(save.begin(), save.begin() + static_cast<std::ptrdiff_t>(save.size() / 2)));
-    report[path] = padded(path + ":  failed (error reading file)");
+    report[path] = path + ":  failed (error reading file)" + "\n";
     path = put("s.GM5", {1, 2, 3});
-    report[path] = padded(path + ": error (cannot read first bytes of file)");
+    report[path] = path + ": error (cannot read first bytes of file)" + "\n";
     put("a(converted).GM1", {1, 2, 3});
     const auto before = files();
 

@@ -26,9 +26,9 @@ public:
         conversions.push_back(source + " -> " + output);
         return outcome;
     }
-    bool loads(const std::string& source) override {
+    ConversionOutcome tryConvert(const std::string& source, const std::string&) override {
         conversions.push_back(source + " (load only)");
-        return outcome != ConversionOutcome::LoadFailed;
+        return outcome == ConversionOutcome::LoadFailed ? outcome : ConversionOutcome::Converted;
     }
     std::string failureDetail() const override { return detail; }
 
@@ -152,7 +152,7 @@ TEST_F(ConversionRunInProcess, ScriptedRunsCountEveryFileAndReportThroughTheExit
         if (c.summary == nullptr) {
             EXPECT_EQ(summary, std::string::npos) << output;
         } else {
-            EXPECT_NE(output.find(padded(c.summary) + padded("") + padded("Savefile converter will now close.")),
+            EXPECT_NE(output.find(wholeLines({c.summary, "", "Savefile converter will now close."})),
                       std::string::npos) << output;
         }
     }

@@ -20,6 +20,7 @@
 #include "driver/Console.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/Posix/PseudoTerminal.h"
+#include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
 
@@ -151,7 +152,7 @@ TerminalTranscript runToCloseOnTerminal(const TempTree& tree, const std::vector<
 }
 
 // On a terminal a name's control bytes are shown as '?', so a save cannot command the terminal;
-// redirected output keeps the bytes.
+// redirected output keeps the bytes, each line whole.
 TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
     const std::string name = "evil\x1b]0;owned\x07\x1b[2J\x7f.GM1";
     const std::string shown = "evil?]0;owned??[2J?";
@@ -172,9 +173,8 @@ TEST(TerminalRun, NamesWithControlBytesAreMaskedOnATerminalOnly) {
 
     const ProgramRun redirected = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "", RunTimeoutMs, arguments);
     ASSERT_FALSE(redirected.timedOut);
-    const auto pipeLine = [](const std::string& text) { return text + std::string(79 - text.size(), ' ') + "\n"; };
-    EXPECT_NE(redirected.output.find(pipeLine("../games/" + name + ": sucessfully converted to :") +
-                                     pipeLine("../games/" + name.substr(0, name.size() - 4) + "(converted).GM1")),
+    EXPECT_NE(redirected.output.find(wholeLines({"../games/" + name + ": sucessfully converted to :",
+                                                 "../games/" + name.substr(0, name.size() - 4) + "(converted).GM1"})),
               std::string::npos);
 }
 
@@ -186,7 +186,8 @@ std::string repeated(std::size_t n, const std::string& character) {
 
 // Names in any script on a terminal: a wide character takes two columns and never straddles the
 // 79th, every piece is padded to 79 columns, and C1 controls and bytes outside valid UTF-8 show as
-// one '?' each; redirected output keeps the bytes. The columns of every piece are counted by hand.
+// one '?' each, and characters of no width take no column; redirected output keeps the bytes,
+// each line whole. The columns of every piece are counted by hand.
 TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
     struct Piece {
         std::string text;
@@ -200,6 +201,10 @@ TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
     const std::string wide = "\xE6\x9D\xB1";
     const std::string cyrillic = "\xD0\xB6";
     const std::string masked = "c1\xC2\x9B" "2J\x9B" "0m\xFF.GM1";
+    // A decomposed accent, a conjoining vowel jamo, a zero-width space and a variation selector
+    // take no column.
+    const std::string zeroWidth = "Cafe\xCC\x81 \xE1\x84\x80\xE1\x85\xA1 x\xE2\x80\x8Bx\xEF\xB8\x8F" +
+                                  repeated(20, "e\xCC\x81");
     const std::vector<NameCase> cases = {
         {"C1 controls and invalid bytes", masked,
          {{"../games/c1?2J?0m?.GM1: sucessfully converted to :", 50}, {"../games/c1?2J?0m?(converted).GM1", 33}}},
@@ -211,6 +216,9 @@ TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
           {repeated(6, wide) + ".GM1: sucessfully converted to :", 44},
           {"../games/a" + repeated(34, wide), 78},
           {repeated(6, wide) + "(converted).GM1", 27}}},
+        {"characters of no width", zeroWidth + ".GM1",
+         {{"../games/" + zeroWidth + ".GM1: sucessfully converted to :", 71},
+          {"../games/" + zeroWidth + "(converted).GM1", 54}}},
         {"a long Cyrillic name", repeated(60, cyrillic) + ".GM1",
          {{"../games/" + repeated(60, cyrillic) + ".GM1:", 74},
           {"sucessfully converted to :", 26},
@@ -235,9 +243,8 @@ TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
 
     const ProgramRun redirected = runProgram(CONVERTER_EXECUTABLE, tree.root() / "work", "", RunTimeoutMs, arguments);
     ASSERT_FALSE(redirected.timedOut);
-    EXPECT_NE(redirected.output.find("../games/" + masked + ": sucessfully converted to :" + std::string(29, ' ') +
-                                     "\n../games/c1\xC2\x9B" "2J\x9B" "0m\xFF(converted).GM1" + std::string(46, ' ') +
-                                     "\n"),
+    EXPECT_NE(redirected.output.find("../games/" + masked + ": sucessfully converted to :\n../games/c1\xC2\x9B" "2J\x9B"
+                                     "0m\xFF(converted).GM1\n"),
               std::string::npos)
         << redirected.output;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The converter's output as a test expects it on redirected output: every printed line padded to
-// the console's 79 columns.
+// The converter's output as a test expects it: on a console and in the dialogue every printed line
+// padded to the console's 79 columns; a scripted run's redirected lines whole.
 
 #include <algorithm>
 #include <string>
@@ -19,6 +19,13 @@ inline std::string padded(const std::string& line) { return padded(line, textCol
 inline std::string screen(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += padded(line);
+    return text;
+}
+
+// The lines as a scripted run writes them to a pipe or a file: each whole, unpadded.
+inline std::string wholeLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
     return text;
 }
 
