@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "driver/ChangedCopy.h"
 #include "driver/ColourPrinter.h"
 #include "driver/CommandLine.h"
+#include "driver/SaveWalk.h"
 #include "engine/EngineMessages.h"
 #include "platform/Platform.h"
 #include "savegen/Bytes.h"
@@ -348,6 +350,84 @@ TEST_F(CommandLineRun, DryRunReportsAndWritesNothing) {
     const ProgramRun clean = run({"-n", "--no-pause", "../games/a.GM1"});
     EXPECT_EQ(clean.exitCode, 0);
     EXPECT_TRUE(files() == before);
+}
+
+// What stands at the output name before a second run.
+enum class AtOutput { Nothing, SameCopy, PlayedCopy, ReadOnlyPlayedCopy, OlderSave, NoSave };
+
+struct RepeatedRunCase {
+    const char* what;
+    std::string source;  // below games/, a save of an older release
+    AtOutput atOutput;
+    Arguments paths;
+    bool dryRun = false;
+};
+
+// A copy the player has played on since is never replaced; anything else at the output name is.
+// Named folders are walked whatever their own names, a file reached several times has one
+// outcome, and every line reaches the pipe whole, however long.
+TEST_F(CommandLineRun, CopiesPlayedOnAreKeptAndEveryNamedSaveHasOneOutcome) {
+    const std::string longName = "A folder name with blanks that is long/and a save whose name alone is longer than "
+                                 "a line of the console.GM1";
+    const std::vector<RepeatedRunCase> cases = {
+        {"a copy played on is kept", "a.GM1", AtOutput::PlayedCopy, {"../games"}},
+        {"a read-only copy played on is kept", "a.GM1", AtOutput::ReadOnlyPlayedCopy, {"../games/a.GM1"}},
+        {"a dry run says it would be kept", "a.GM1", AtOutput::PlayedCopy, {"../games"}, true},
+        {"an earlier copy of the same bytes is replaced", "a.GM1", AtOutput::SameCopy, {"../games"}},
+        {"a save of an older release is replaced", "a.GM1", AtOutput::OlderSave, {"../games"}},
+        {"a file that is no save is replaced", "a.GM1", AtOutput::NoSave, {"../games"}},
+        {"a named folder whose name has .GM in it", "Backup.GMold/a.GM1", AtOutput::Nothing, {"../games/Backup.GMold"}},
+        {"overlapping roots", "a.GM1", AtOutput::Nothing, {"../games", "../games/a.GM1", "../games/"}},
+        {"a long path", longName, AtOutput::Nothing, {"../games"}},
+    };
+    for (const RepeatedRunCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(tree.root() / "games");
+        const std::string source = putSave(c.source, SaveFamily::Brevin44Sub2, false);
+        const std::string output = outputName(source);
+        const fs::path outputFile = tree.root() / "work" / fromUtf8(output);
+        const bool played = c.atOutput == AtOutput::PlayedCopy || c.atOutput == AtOutput::ReadOnlyPlayedCopy;
+        if (c.atOutput == AtOutput::SameCopy || played) {
+            ASSERT_EQ(run({"-y", "--no-pause", source}).exitCode, 0);
+        }
+        if (played) {
+            std::vector<unsigned char> progress = readFileBytes(outputFile);
+            progress.back() ^= 0x5A;
+            writeFileBytes(outputFile, progress);
+            ASSERT_TRUE(holdsCurrentSave(utf8(outputFile)));
+        }
+        if (c.atOutput == AtOutput::ReadOnlyPlayedCopy)
+            fs::permissions(outputFile, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        if (c.atOutput == AtOutput::OlderSave) writeFileBytes(outputFile, readFileBytes(tree.root() / "work" / fromUtf8(source)));
+        if (c.atOutput == AtOutput::NoSave) writeFileBytes(outputFile, std::vector<unsigned char>{1, 2, 3});
+        auto before = files();
+
+        Arguments arguments = {c.dryRun ? "-n" : "-y", "--no-pause"};
+        arguments.insert(arguments.end(), c.paths.begin(), c.paths.end());
+        const ProgramRun result = run(arguments);
+
+        const bool kept = played;
+        std::string lines = kept ? wholeLines({source + ": skipped (converted copy changed since, not replaced)"})
+                                 : wholeLines({source + ": sucessfully converted to :", output});
+        const char* counts = kept ? "0 converted, 0 failed, 1 skipped, 0 already current"
+                                  : "1 converted, 0 failed, 0 skipped, 0 already current";
+        if (c.dryRun) counts = "0 would be converted, 0 failed, 1 skipped, 0 already current, 0 older edition";
+        EXPECT_EQ(result.output, Banner + lines + summary(counts) + Closing);
+        EXPECT_EQ(result.exitCode, 0);
+        auto after = files();
+        const std::string outputName = "games/" + output.substr(std::string("../games/").size());
+        if (!kept && !c.dryRun) {
+            EXPECT_TRUE(holdsCurrentSave(utf8(outputFile)));
+            if (c.atOutput != AtOutput::SameCopy && before.count(outputName)) {
+                EXPECT_NE(after[outputName], before.at(outputName));
+            }
+            after.erase(outputName);
+            before.erase(outputName);
+        }
+        EXPECT_TRUE(after == before);
+        fs::permissions(outputFile, fs::perms::owner_write, fs::perm_options::add);
+    }
 }
 
 }  // namespace

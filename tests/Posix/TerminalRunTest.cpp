@@ -249,4 +249,20 @@ TEST(TerminalRun, NamesAreMeasuredInColumnsAndMaskedPerCharacter) {
         << redirected.output;
 }
 
+// --verbose on a terminal: the engine's message keeps its line breaks, each line masked alone.
+TEST(TerminalRun, VerboseDetailsKeepTheirLines) {
+    std::vector<unsigned char> save = makeSaveFile(SaveFamily::Brevin44Sub2, true, 3);
+    save[save.size() - 4] ^= 0x01;  // the trailer's size: everything inflates, to another size
+    TempTree tree;
+    tree.makeDirectory("work");
+    tree.write("games/bad.GM1", save);
+
+    const TerminalTranscript terminal = runToCloseOnTerminal(tree, {"-v", "--no-pause", "../games"});
+    ASSERT_TRUE(terminal.closed) << terminal.text;
+    EXPECT_EQ(terminal.exitCode, 1);
+    EXPECT_NE(terminal.text.find("\r\n    Uncompressed size is "), std::string::npos) << terminal.text;
+    EXPECT_NE(terminal.text.find("\r\n    expected size was "), std::string::npos) << terminal.text;
+    EXPECT_EQ(terminal.text.find("?Uncompressed"), std::string::npos) << terminal.text;
+}
+
 }  // namespace
