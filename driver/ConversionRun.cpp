@@ -205,9 +205,9 @@ private:
         }
     }
 
-    // A file reached again (overlapping folders, a file named twice) has had its outcome.
+    // A file or an unlisted folder reached again (overlapping folders, a file named twice) has had
+    // its outcome.
     bool firstTimeReached(const Candidate& candidate) {
-        if (candidate.unlistedFolder) return true;
         const std::string identity = platform::fileIdentity(candidate.path);
         return identity.empty() || filesReached_.insert(identity).second;
     }
