@@ -2,9 +2,12 @@
 # programs are linked statically, so they need no DLL beyond those Windows ships; the test
 # programs run under Wine, in a private 32-bit prefix beside the build folder's others.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(MINGW_TRIPLET i686-w64-mingw32)
+# mingw-w64-x86_64.cmake sets another triplet before it includes this file.
+if(NOT DEFINED CONVERTER_MINGW_TRIPLET)
+  set(CONVERTER_MINGW_TRIPLET i686-w64-mingw32)
+endif()
+set(MINGW_TRIPLET ${CONVERTER_MINGW_TRIPLET})
+string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${MINGW_TRIPLET})
 set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)

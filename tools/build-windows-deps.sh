@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Cross-builds, for the Windows build, the static libraries that Debian ships for Linux only:
 # libdeflate, from Debian's own source package, into <prefix>/include and <prefix>/lib.
-# Usage: tools/build-windows-deps.sh <prefix>. Does nothing when the prefix already holds it.
+# Usage: tools/build-windows-deps.sh <prefix> [TRIPLET]; the triplet is i686-w64-mingw32 unless
+# given. Does nothing when the prefix already holds it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 prefix=$(realpath -m "$1")
-triplet=i686-w64-mingw32
+triplet=${2:-i686-w64-mingw32}
 
 # The prefix holds a static libdeflate that MinGW links into a program.
 libdeflate_links() {
