@@ -138,7 +138,7 @@ struct Sample {
 // The family of the samples: the oldest Brevin release, an older release whatever the current one.
 constexpr SaveFamily sampleFamily = SaveFamily::Brevin44Sub2;
 
-// "44/2 -> 44/3": the samples' version and the one the converter writes them in.
+// "version/subversion -> version/subversion": the samples' version and the converter's target for them.
 std::string conversionLabel() {
     const SvgVersion source = versionOf(sampleFamily);
     const SvgVersion target = Q7Svg::targetFor(source);
