@@ -4,7 +4,7 @@
 // new field or a new release leaves in place, so that a seed picks the record it was cut from
 // whatever is added to the tree or to the release table:
 //
-//   name      the record's name (recordName below), then a zero byte
+//   name      the record's name (RecordPath::name below), then a zero byte
 //   12 bytes  the source version: svg_version, svg_subversion, svg_hw_subversion (little-endian)
 //   1 byte    map size, 1 byte its level flag (bit 0), for the records sized by the map
 //

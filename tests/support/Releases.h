@@ -1,12 +1,12 @@
 #pragma once
 // The generator's save families read against the converter's release table, for the tests that
-// mean "the current release", "an older release" or "a subversion no release has": they ask here
-// instead of naming a subversion, so that a new last row of the table moves them along.
+// mean "the current release" or "a subversion no release has": they ask here instead of naming a
+// subversion, so that a new last row of the table moves them along. (Subversion 2, the oldest
+// release, stays an older one whatever comes.)
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "savegen/SaveBuilder.h"
 #include "savegen/SaveFamilies.h"
@@ -34,13 +34,5 @@ inline SaveFamily currentFamilyOf(SaveFamily family) {
 }
 
 inline bool isCurrent(SaveFamily family) { return currentFamilyOf(family) == family; }
-
-// The Brevin families of svg_version `release` older than the current release, oldest first.
-inline std::vector<SaveFamily> olderFamilies(std::uint32_t release) {
-    std::vector<SaveFamily> older;
-    for (const SaveFamilyRow& row : kSaveFamilyRows)
-        if (row.svgVersion == release && row.svgSubversion < currentSubversion()) older.push_back(row.family);
-    return older;
-}
 
 }  // namespace releases
