@@ -135,6 +135,17 @@ struct Sample {
     std::size_t stateBytes = 0;
 };
 
+// The family of the samples: the oldest Brevin release, an older release whatever the current one.
+constexpr SaveFamily sampleFamily = SaveFamily::Brevin44Sub2;
+
+// "version/subversion -> version/subversion": the samples' version and the converter's target for them.
+std::string conversionLabel() {
+    const SvgVersion source = versionOf(sampleFamily);
+    const SvgVersion target = Q7Svg::targetFor(source);
+    return std::to_string(source.svg_version) + "/" + std::to_string(source.svg_subversion) + " -> " +
+           std::to_string(target.svg_version) + "/" + std::to_string(target.svg_subversion);
+}
+
 // One older-release save (the usual conversion) per size and container form, and an
 // extra-large one with the texts of a real game state.
 std::vector<Sample> samplePlan(const fs::path& dir) {
@@ -159,8 +170,7 @@ void generateSamples(const fs::path& dir) {
     std::uint64_t seed = 11;
     for (const Sample& sample : samplePlan(dir)) {
         Rng rng(seed++);
-        Bytes body = encodeGameState(randomGameState(SaveFamily::Brevin44Sub2, rng, sample.size),
-                                     versionOf(SaveFamily::Brevin44Sub2));
+        Bytes body = encodeGameState(randomGameState(sampleFamily, rng, sample.size), versionOf(sampleFamily));
         writeFileBytes(sample.path, sample.gzip ? gzipMember(body.data) : body.data);
     }
 }
@@ -326,7 +336,8 @@ int runBench(const fs::path& work, const std::string& converter, const std::stri
     }
     for (Sample& sample : samples) sample.stateBytes = stateSizeOf(sample);
 
-    std::printf("Per file (older-release save, 44/2 -> 44/3; median of the repetitions; MB = 10^6 bytes):\n");
+    std::printf("Per file (older-release save, %s; median of the repetitions; MB = 10^6 bytes):\n",
+                conversionLabel().c_str());
     std::printf("%-5s %-12s %9s %8s %7s %9s %9s %9s %7s %7s %9s %8s %9s %9s\n", "form", "size", "state MB", "file MB",
                 "file /", "engine", "write", "zlib", "ratio", "ratio", "engine", "engine", "peak RSS", "limit");
     std::printf("%-5s %-12s %9s %8s %7s %9s %9s %9s %7s %7s %9s %8s %9s %9s\n", "", "", "", "", "zlib's", "ms",

@@ -14,6 +14,9 @@ using FuzzTarget = std::string (*)(const std::uint8_t* data, std::size_t size);
 struct NamedFuzzTarget {
     const char* name;  // also the folder of its inputs under fuzz/regressions/ and fuzz/seeds/
     FuzzTarget run;
+    // What a committed seed must be besides passing `run`, or nullptr: a record seed's bytes are
+    // the record its head names, read with the version it names.
+    FuzzTarget seedCheck;
 };
 
 // load_raw, load_gzip, probe, load_convert, record_convert; nullptr for any other name.

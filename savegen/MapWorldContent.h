@@ -81,7 +81,8 @@ void encode(Bytes& out, const OpenMapCellContent& c, const SvgVersion& v);
 std::vector<unsigned char> fileNameField(const std::string& name);
 
 MapPreSmth2Content randomMapPreSmth2(Rng& rng, const SvgVersion& source, const std::string& savedName = "game.GM1");
-// The artifact count a file of the version holds: 144 below 44, 161 for subversion 2, 163 for 3.
+// The artifact count a file of the version holds: 144 below 44, 161 at the level of subversion 2,
+// 163 from the level of subversion 3 on.
 std::size_t artifactCountFor(const SvgVersion& v);
 ArtifactsContent randomArtifacts(Rng& rng, const SvgVersion& source);
 ArtifactsContent randomArtifacts(Rng& rng, std::size_t count);
@@ -99,5 +100,5 @@ OpenMapCellContent randomOpenMapCell(Rng& rng);
 MapPreSmth2Content withSavedName(MapPreSmth2Content c, const std::string& outputName);
 // Artifact blocks padded with entries of value 1 up to the target's count.
 ArtifactsContent convertedArtifacts(ArtifactsContent c, const SvgVersion& target);
-// Teleporter groups padded with empty lists up to 17 (21 for subversion 3) and 12.
+// Teleporter groups padded with empty lists up to 17 (21 from the level of subversion 3 on) and 12.
 TeleportsContent convertedTeleports(TeleportsContent c, const SvgVersion& target);

@@ -19,6 +19,7 @@
 #include "savegen/Bytes.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/GamesFolder.h"
+#include "tests/support/Releases.h"
 #include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
@@ -189,7 +190,7 @@ TEST_F(CommandLineRun, HelpVersionAndUsageErrorsConvertNothing) {
 TEST_F(CommandLineRun, YesRunWritesWhatTheAnsweredDialogueWrites) {
     putSave("a.GM1", SaveFamily::Brevin44Sub2, true);
     putSave("sub/b.GM2", SaveFamily::Brevin45Sub2, false);
-    putSave("sub/c.GM3", SaveFamily::Brevin45Sub3, true);
+    putSave("sub/c.GM3", releases::currentFamily(45), true);
     putSave("o.GM4", SaveFamily::Ostrel42, false);
     putSave("sub/deep/p.CGM", SaveFamily::Ostrel42, true);
     put("notes.txt", Bytes().raw("not a save").data);
@@ -225,13 +226,13 @@ TEST_F(CommandLineRun, YesRunWritesWhatTheAnsweredDialogueWrites) {
 TEST_F(CommandLineRun, DroppedFilesAndFoldersMixed) {
     const std::string campaign = putSave("camp.CGM", SaveFamily::Ostrel42, true);
     const std::string b = putSave("sub/b.GM2", SaveFamily::Brevin45Sub2, true);
-    putSave("sub/c.GM3", SaveFamily::Brevin44Sub3, false);
+    putSave("sub/c.GM3", releases::currentFamily(44), false);
     put("sub/d(converted).GM1", {1, 2, 3});
     put("sub/notes.txt", {1, 2, 3});
     const std::string a = putSave("a.GM1", SaveFamily::Brevin44Sub2, false);
     const std::string notes = put("notes.txt", {1, 2, 3});
     const std::string copy = put("x(converted).GM1", makeSaveFile(SaveFamily::Brevin44Sub2, false, 40));
-    const std::string current = putSave("e.GM1", SaveFamily::Brevin45Sub3, false);
+    const std::string current = putSave("e.GM1", releases::currentFamily(45), false);
     const std::string ostrel = putSave("o.GM4", SaveFamily::Ostrel42, false);
     const std::string junk = put("junk.GM1", Bytes().raw("plain text, no save").data);
     tree.write("work/-w.GM1", makeSaveFile(SaveFamily::Brevin44Sub2, true, 41));
@@ -328,7 +329,7 @@ TEST_F(CommandLineRun, DryRunReportsAndWritesNothing) {
     report[path] = path + ": older edition" + "\n";
     path = putSave("p.CGM", SaveFamily::Ostrel42, false);
     report[path] = path + ":  skipped (Ostrel campaing saves cannot be converted)" + "\n";
-    path = putSave("c.GM3", SaveFamily::Brevin45Sub3, true);
+    path = putSave("c.GM3", releases::currentFamily(45), true);
     report[path] = path + ": already current" + "\n";
     path = put("cut.GM4", std::vector<unsigned char>(save.begin(), save.begin() + static_cast<std::ptrdiff_t>(save.size() / 2)));
     report[path] = path + ":  failed (error reading file)" + "\n";

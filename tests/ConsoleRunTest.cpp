@@ -18,6 +18,7 @@
 #include "savegen/Gzip.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/GamesFolder.h"
+#include "tests/support/Releases.h"
 #include "tests/support/ScreenText.h"
 #include "tests/support/TempTree.h"
 #include "tests/support/system/System.h"
@@ -139,7 +140,7 @@ protected:
         const SvgVersion source = versionOf(family);
         EXPECT_EQ(reloaded.engine().sourceKind, gzip ? 1u : 2u) << output;
         EXPECT_EQ(reloaded.engine().sourceVersion.svg_version, source.svg_version == 45 ? 45u : 44u) << output;
-        EXPECT_EQ(reloaded.engine().sourceVersion.svg_subversion, 3u) << output;
+        EXPECT_EQ(reloaded.engine().sourceVersion.svg_subversion, releases::currentSubversion()) << output;
         EXPECT_EQ(reloaded.engine().sourceVersion.svg_hw_subversion, source.svg_hw_subversion) << output;
     }
 
@@ -158,10 +159,10 @@ TEST_F(ConsoleRun, ConvertsEveryFamilyRawAndGzipAcrossNestedFolders) {
         {SaveFamily::Brevin44Sub2, true, "camp/b.GM2", "camp/b(converted).GM2"},
         {SaveFamily::Brevin45Sub2, false, "camp/deep/c.GM3", "camp/deep/c(converted).GM3"},
         {SaveFamily::Brevin45Sub2, true, "d.GMx", "d(converted).GMx"},
-        {SaveFamily::Brevin44Sub3, false, "e.GM1", nullptr},
-        {SaveFamily::Brevin44Sub3, true, "camp/f.GM1", nullptr},
-        {SaveFamily::Brevin45Sub3, false, "camp/deep/g.GM1", nullptr},
-        {SaveFamily::Brevin45Sub3, true, "other/h.GM1", nullptr},
+        {releases::currentFamily(44), false, "e.GM1", nullptr},
+        {releases::currentFamily(44), true, "camp/f.GM1", nullptr},
+        {releases::currentFamily(45), false, "camp/deep/g.GM1", nullptr},
+        {releases::currentFamily(45), true, "other/h.GM1", nullptr},
         {SaveFamily::Ostrel42, false, "other/i.GM4", "other/i(converted).GM4"},
         {SaveFamily::Ostrel42, true, "camp/deep/j.GM5", "camp/deep/j(converted).GM5"},
     };

@@ -16,6 +16,7 @@
 #include "engine/Q7Svg_impl.h"
 #include "savegen/Gzip.h"
 #include "savegen/SaveBuilder.h"
+#include "tests/support/Releases.h"
 #include "tests/support/ScratchDir.h"
 #include "tests/support/system/System.h"
 
@@ -139,15 +140,16 @@ TEST(EngineLoad, ContainerFailures) {
 TEST(EngineLoad, UnsupportedVersionsAreRefusedWithTheirTriple) {
     ScratchDir dir;
     struct Case { std::vector<unsigned char> content; std::string lines; };
-    Bytes v43, v44sub1, v45sub4, eightBytes;
+    const std::uint32_t unknown = releases::firstUnknownSubversion();
+    Bytes v43, v44sub1, v45unknown, eightBytes;
     v43.raw(std::string("Q7SVG\0\0\0", 8)).u32(43).fill(40, 0);
     v44sub1.raw(std::string("Q7SVC\1\2\3", 8)).u32(44).u32(1).fill(40, 0);
-    v45sub4.raw(std::string("Q7SVG\0\0\0", 8)).u32(45).u32(9).u32(4).fill(40, 0);
+    v45unknown.raw(std::string("Q7SVG\0\0\0", 8)).u32(45).u32(9).u32(unknown).fill(40, 0);
     eightBytes.raw(std::string("Q7SVG\0\0\0", 8));
     const Case cases[] = {
         {v43.data, "svg_version is 43\nsvg_subversion is 0\nsvg_hw_subversion is 0\n"},
         {v44sub1.data, "svg_version is 44\nsvg_subversion is 1\nsvg_hw_subversion is 0\n"},
-        {v45sub4.data, "svg_version is 45\nsvg_subversion is 4\nsvg_hw_subversion is 9\n"},
+        {v45unknown.data, "svg_version is 45\nsvg_subversion is " + std::to_string(unknown) + "\nsvg_hw_subversion is 9\n"},
         {eightBytes.data, "svg_version is 0\nsvg_subversion is 0\nsvg_hw_subversion is 0\n"},
     };
     for (const Case& c : cases) {

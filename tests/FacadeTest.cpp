@@ -6,6 +6,7 @@
 #include "engine/Q7Svg_impl.h"
 #include "savegen/SaveBuilder.h"
 #include "tests/support/RecordIo.h"
+#include "tests/support/Releases.h"
 #include "tests/support/ScratchDir.h"
 
 namespace {
@@ -30,15 +31,16 @@ TEST(Facade, LibraryVersionAndOwnership) {
 
 TEST(Facade, ClassifiesHeadersAndConsumesOnlyTheHeader) {
     struct Case { const char* name; std::vector<unsigned char> bytes; SavefileClass expected; std::size_t consumed; };
+    const std::uint32_t current = releases::currentSubversion();
     const Case cases[] = {
         {"42", header(42, {9, 9}), SavefileClass::OstrelSave, 12},
         {"44/2", header(44, {2}), SavefileClass::OlderBrevinSave, 16},
-        {"44/3", header(44, {3}), SavefileClass::CurrentBrevinSave, 16},
+        {"44/current", header(44, {current}), SavefileClass::CurrentBrevinSave, 16},
         {"45 hw 7 /2", header(45, {7, 2}), SavefileClass::OlderBrevinSave, 20},
-        {"45 hw 0 /3", header(45, {0, 3}), SavefileClass::CurrentBrevinSave, 20},
+        {"45 hw 0 /current", header(45, {0, current}), SavefileClass::CurrentBrevinSave, 20},
         {"43", header(43, {2}), SavefileClass::Unrecognised, 12},
         {"44/1", header(44, {1}), SavefileClass::Unrecognised, 16},
-        {"45/4", header(45, {7, 4}), SavefileClass::Unrecognised, 20},
+        {"45/unknown", header(45, {7, releases::firstUnknownSubversion()}), SavefileClass::Unrecognised, 20},
         {"46/2", header(46, {0, 2}), SavefileClass::Unrecognised, 20},
     };
     for (const Case& c : cases) {
@@ -66,14 +68,10 @@ TEST(Facade, ClassifiesShortDataAsUnrecognisedOrByThePartialValue) {
 }
 
 TEST(Facade, ClassifiesEveryFamilyOfBuiltSaves) {
-    const std::pair<SaveFamily, SavefileClass> cases[] = {
-        {SaveFamily::Ostrel42, SavefileClass::OstrelSave},
-        {SaveFamily::Brevin44Sub2, SavefileClass::OlderBrevinSave},
-        {SaveFamily::Brevin44Sub3, SavefileClass::CurrentBrevinSave},
-        {SaveFamily::Brevin45Sub2, SavefileClass::OlderBrevinSave},
-        {SaveFamily::Brevin45Sub3, SavefileClass::CurrentBrevinSave},
-    };
-    for (auto [family, expected] : cases) {
+    for (SaveFamily family : kAllSaveFamilies) {
+        const SavefileClass expected = family == SaveFamily::Ostrel42 ? SavefileClass::OstrelSave
+                                       : releases::isCurrent(family) ? SavefileClass::CurrentBrevinSave
+                                                                     : SavefileClass::OlderBrevinSave;
         std::vector<unsigned char> file = makeSaveFile(family, false, 3);
         ByteInput in(file);
         EXPECT_EQ(classifySavefile(in), expected) << nameOf(family);
@@ -81,21 +79,21 @@ TEST(Facade, ClassifiesEveryFamilyOfBuiltSaves) {
 }
 
 TEST(Facade, TargetKeepsTheFamilyAndHwSubversion) {
-    struct Case { SvgVersion source; std::uint32_t version, subversion, hw; };
+    struct Case { SvgVersion source; std::uint32_t version, hw; };
     using record_io::version;
     const Case cases[] = {
-        {version(44, 2, 0), 44, 3, 0},
-        {version(45, 2, 7), 45, 3, 7},
-        {version(42, 0, 0), 44, 3, 0},
-        {version(44, 3, 0), 44, 3, 0},
+        {version(44, 2, 0), 44, 0},
+        {version(45, 2, 7), 45, 7},
+        {version(42, 0, 0), 44, 0},
+        {version(44, releases::currentSubversion(), 0), 44, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(record_io::versionName(c.source));
         SvgVersion target = Q7Svg::targetFor(c.source);
         EXPECT_EQ(target.svg_version, c.version);
-        EXPECT_EQ(target.svg_subversion, c.subversion);
+        EXPECT_EQ(target.svg_subversion, releases::currentSubversion());
         EXPECT_EQ(target.svg_hw_subversion, c.hw);
-        EXPECT_EQ(target.formatLevel, 12u);
+        EXPECT_EQ(target.formatLevel, currentBrevinSubversion().formatLevel);
     }
 }
 

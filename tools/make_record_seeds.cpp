@@ -1,14 +1,19 @@
-// Writes the seeds of the record_convert fuzz target: records cut out of generated saves of every
-// family, each with the head that picks it (fuzz/RecordPick.h), a few per kind of record.
+// Writes the seeds of the record_convert fuzz target: records cut out of generated saves, each with
+// the head that names it (fuzz/RecordPick.h): for every kind of record, the first record of that
+// kind in each family whose files hold it. A seed is named after its record and its family, and
+// the generator's saves of a family stay the same bytes when releases are added, so running the
+// tool again after a new release adds the new records' and families' seeds and rewrites none.
 //
 //   make-record-seeds <folder>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "engine/Q7Svg_impl.h"
@@ -19,11 +24,19 @@
 namespace {
 
 constexpr std::size_t maxInputBytes = 16384;  // tools/run-fuzz.sh's -max_len
-constexpr int seedsPerKind = 3;
 
 BinarySequence& nodeAt(Q7Svg_impl& engine, const RecordPath& path) {
     BinarySequence& top = *engine.getChildren()[path.top];
     return path.child == static_cast<std::size_t>(-1) ? top : *top.getChildren()[path.child];
+}
+
+// The record's name as a portable file name: letters, digits and '_' kept, '/' as '.', the rest
+// as '_'.
+std::string fileNameOf(const std::string& record, SaveFamily family) {
+    std::string name;
+    for (char c : record)
+        name += std::isalnum(static_cast<unsigned char>(c)) || c == '_' ? c : c == '/' ? '.' : c == '#' ? '-' : '_';
+    return name + "-" + nameOf(family);
 }
 
 }  // namespace
@@ -35,8 +48,8 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
-    std::map<std::string, std::set<SaveFamily>> taken;  // per kind of record, the families it was cut from
-    std::set<std::vector<unsigned char>> written;
+    std::set<std::pair<std::string, SaveFamily>> taken;  // kinds of record, with the family cut from
+    std::set<std::string> names;
     std::size_t files = 0, bytes = 0;
     for (std::uint64_t seed = 1; seed <= 2; ++seed)
         for (SaveFamily family : kAllSaveFamilies) {
@@ -50,16 +63,20 @@ int main(int argc, char** argv) {
             engine.read(in, version);
             for (std::size_t record = 0; record < recordPaths().size(); ++record) {
                 BinarySequence& node = nodeAt(engine, recordPaths()[record]);
-                std::set<SaveFamily>& families = taken[typeid(node).name()];
-                if (!node.isPresent(version) || families.size() >= seedsPerKind || families.count(family) != 0) continue;
+                if (!node.isPresent(version) || taken.count({typeid(node).name(), family}) != 0) continue;
                 std::vector<unsigned char> input =
                     recordHead(record, version, content.basicParameters.mapSize, content.basicParameters.twoLevels != 0);
                 ByteOutput out;
                 node.write(out, version);
                 input.insert(input.end(), out.bytes().begin(), out.bytes().end());
-                if (input.size() > maxInputBytes || !written.insert(input).second) continue;
-                families.insert(family);
-                writeFileBytes((folder / ("r" + std::to_string(record) + "-" + nameOf(family))).string(), input);
+                if (input.size() > maxInputBytes) continue;
+                taken.insert({typeid(node).name(), family});
+                const std::string name = fileNameOf(recordPaths()[record].name, family);
+                if (!names.insert(name).second) {
+                    std::fprintf(stderr, "two records make the seed name %s\n", name.c_str());
+                    return 1;
+                }
+                writeFileBytes((folder / name).string(), input);
                 ++files;
                 bytes += input.size();
             }
