@@ -42,7 +42,9 @@ mkdir -p "$sources"
 tree=$(find "$sources" -mindepth 1 -maxdepth 1 -type d -name 'libdeflate-*' | head -n 1)
 [[ -n "$tree" ]] || { echo "apt-get source libdeflate gave no source tree" >&2; exit 1; }
 # Its Makefile names the static library the MSVC way for Windows targets; MinGW links the .a form.
-make -C "$tree" -j"$(nproc)" CC="$triplet-gcc-posix" AR="$triplet-ar" STATIC_LIB_SUFFIX=.a libdeflate.a >/dev/null
+# Its CFLAGS add to the Makefile's own; the map keeps the source folder's path out of the objects.
+make -C "$tree" -j"$(nproc)" CC="$triplet-gcc-posix" AR="$triplet-ar" STATIC_LIB_SUFFIX=.a \
+  CFLAGS="-ffile-prefix-map=$tree=." libdeflate.a >/dev/null
 mkdir -p "$prefix/include" "$prefix/lib"
 cp "$tree/libdeflate.h" "$prefix/include/"
 cp "$tree/libdeflate.a" "$prefix/lib/"

@@ -4,6 +4,8 @@
 # build-windows/savefile-converter-windows.zip (the program and a short how-to) for players.
 # Fails unless the program is a 32-bit PE that needs no DLL beyond those Windows ships, says it
 # can use 4 GiB, carries its version resource and no manifest.
+#
+#   tools/build-windows.sh [CMAKE_OPTION...]   (options for the configure step, e.g. -DCONVERTER_RELEASE=ON)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +21,7 @@ if [[ -f build-windows/CMakeCache.txt ]] &&
   rm -rf build-windows/CMakeCache.txt build-windows/CMakeFiles
 fi
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-  -DCONVERTER_WERROR=ON -DCMAKE_PREFIX_PATH="$PWD/build-windows/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/build-windows/deps" >/dev/null
+  -DCONVERTER_WERROR=ON -DCMAKE_PREFIX_PATH="$PWD/build-windows/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/build-windows/deps" "$@" >/dev/null
 cmake --build build-windows -j"$(nproc)" --target savefile-converter
 
 exe=build-windows/savefile-converter.exe
