@@ -147,14 +147,16 @@ async function runProgram(items, roots, answer, onText, onQuestion, contents) {
     if (rest) onText({ stream, colour, text: rest });
   }
 
+  // What the run wrote is read whatever permissions the program gave it.
+  FS.ignorePermissions = true;
   const written = [];
   const collect = (folder) => {
-    for (const name of FS.readdir(folder)) {
+    for (const name of FS.readdir(`${RunFolder}/${folder}`)) {
       if (name === '.' || name === '..') continue;
       const path = folder ? `${folder}/${name}` : name;
-      const node = FS.lstat(path);
+      const node = FS.lstat(`${RunFolder}/${path}`);
       if (FS.isDir(node.mode)) collect(path);
-      else if (FS.isFile(node.mode) && placed.get(path) !== node.ino) written.push({ path, bytes: FS.readFile(path) });
+      else if (FS.isFile(node.mode) && placed.get(path) !== node.ino) written.push({ path, bytes: FS.readFile(`${RunFolder}/${path}`) });
     }
   };
   collect('');
@@ -276,6 +278,6 @@ onmessage = async (event) => {
     if (message.type === 'folder') await runFolder(message.handle);
     else if (message.type === 'files') await runFiles(message.files);
   } catch (error) {
-    postMessage({ type: 'fatal', text: error.message || String(error) });
+    postMessage({ type: 'fatal', text: `The run failed: ${error.message || error}` });
   }
 };
