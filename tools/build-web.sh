@@ -18,10 +18,8 @@ emcmake cmake -S . -B build-web/program -DCMAKE_BUILD_TYPE=Release -DCONVERTER_W
   -DCMAKE_PREFIX_PATH="$PWD/build-web/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/build-web/deps" >/dev/null
 cmake --build build-web/program -j"$(nproc)" --target savefile-converter
 
-# The page's npm packages, exactly as locked, unless they are there already.
-if ! cmp -s web/package-lock.json web/node_modules/.package-lock.json 2>/dev/null; then
-  (cd web && npm ci --no-audit --no-fund --loglevel=error)
-fi
+# The page's npm packages, exactly as locked.
+(cd web && npm ci --no-audit --no-fund --loglevel=error)
 
 site=build-web/site
 rm -rf "$site"

@@ -243,11 +243,15 @@ test('the folder flow converts in place, byte for byte as the native program, an
   const log = await page.textContent('#log');
   assert.deepEqual(sortedLines(log), sortedLines(nativeText), 'the log holds the native program\'s piped lines');
   assert.match(log, /\nSavefile converter will now close\. *\n$/);
-  // Outcome lines are striped: bright white or bright red on blue, and on black.
-  const classes = await page.$$eval('#log span', (spans) => spans.map((span) => span.className));
-  for (const wanted of ['fg-15 bg-1', 'fg-15 bg-0', 'fg-12 bg-1', 'fg-12 bg-0', 'fg-15 bg-1']) {
-    assert.ok(classes.includes(wanted), `a piece of the log in ${wanted}`);
-  }
+  // The console's colours: the banner and every other outcome line bright white on blue, the
+  // other outcome lines on black, the question and the failure lines bright red.
+  const colours = await page.$$eval('#log span', (spans) => spans.map((span) => [span.className, span.textContent]));
+  const colourOf = (text) => colours.filter(([, piece]) => piece.includes(text)).map(([name]) => name);
+  assert.deepEqual(colourOf('SAVEFILE CONVERTER'), ['fg-15 bg-1']);
+  assert.deepEqual(colourOf('Do you want to convert Ostrel savefiles'), ['fg-12 bg-0']);
+  assert.match(colourOf('damaged.GM8')[0], /^fg-12 bg-[01]$/);
+  assert.deepEqual(new Set(colours.filter(([, piece]) => piece.includes('sucessfully')).map(([name]) => name)),
+    new Set(['fg-15 bg-1', 'fg-15 bg-0']));
   assert.deepEqual(seen.requests, [], 'requests after the page loaded');
   assert.deepEqual(seen.errors, [], 'errors in the page\'s console');
   console.log(`folder flow (${(Date.now() - started) / 1000} s): ${count} converted copies identical to the native ones, ${inputs.size} sources unchanged, ` +
