@@ -83,6 +83,7 @@ function start(message, transfer = []) {
 
 function finish(message) {
   setBusy(false);
+  log.dataset.programMilliseconds = Math.round(message.programMilliseconds);
   progress.textContent = '';
   const failures = message.failures || [];
   if (failures.length) {

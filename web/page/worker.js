@@ -136,8 +136,10 @@ async function runProgram(items, roots, answer, onText, onQuestion, contents) {
   };
 
   let status;
+  const started = performance.now();
   try {
     status = program.callMain(['--no-pause', '--', ...roots]);
+    programMilliseconds += performance.now() - started;
   } catch (error) {
     throw new Error(`The converter stopped: ${error.message || error}${messages.length ? `\n${messages.join('\n')}` : ''}`);
   }
@@ -171,6 +173,7 @@ async function runProgram(items, roots, answer, onText, onQuestion, contents) {
 // "y" on standard input, whose text up to the question is the first run's.
 
 let pendingAnswer = null;
+let programMilliseconds = 0;  // how long the program itself ran, for the benchmark
 
 async function convert(items, roots, contents) {
   const shown = [];        // pieces of text the page has
@@ -239,7 +242,7 @@ async function runFolder(root) {
   await listHandle(root, root.name, items);
   const written = await convert(items, [root.name], (item) => contentOf(item.source));
   const failures = await writeBack(root, written);
-  postMessage({ type: 'done', written: written.map((file) => file.path), failures });
+  postMessage({ type: 'done', written: written.map((file) => file.path), failures, programMilliseconds });
 }
 
 // The files flow: files and folders given by the file inputs or dropped, each with its path.
@@ -261,7 +264,7 @@ async function runFiles(given) {
   }
   const written = await convert(items, roots, (item) => contentOf(item.source));
   const download = written.length ? zipped(written) : null;
-  postMessage({ type: 'done', written: written.map((file) => file.path), failures: [], download },
+  postMessage({ type: 'done', written: written.map((file) => file.path), failures: [], download, programMilliseconds },
     download ? [download.bytes.buffer] : []);
 }
 
@@ -272,6 +275,7 @@ onmessage = async (event) => {
     pendingAnswer = null;
     return;
   }
+  programMilliseconds = 0;
   try {
     await loading;
     if (!compiled) return;
