@@ -10,6 +10,8 @@ cd "$(dirname "$0")/.."
 tools/ensure-packages.sh emscripten dpkg-dev
 # Debian's Node.js modules, for emcc's JavaScript optimiser under any Node.js.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+# The machine's Node.js and npm, or else Debian's.
+command -v node >/dev/null || tools/ensure-packages.sh nodejs
 command -v npm >/dev/null || tools/ensure-packages.sh npm
 
 tools/build-deps.sh web build-web/deps
