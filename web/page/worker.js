@@ -233,8 +233,8 @@ async function writeBack(root, written) {
 function zipped(written) {
   if (written.length === 1) return { name: written[0].path.split('/').pop(), bytes: written[0].bytes };
   const entries = {};
-  for (const file of written) entries[file.path] = [file.bytes, { level: 0 }];
-  return { name: 'converted-saves.zip', bytes: fflate.zipSync(entries, { mtime: new Date(1980, 0, 1) }) };
+  for (const file of written) entries[file.path] = file.bytes;
+  return { name: 'converted-saves.zip', bytes: fflate.zipSync(entries, { level: 6, mtime: new Date(1980, 0, 1) }) };
 }
 
 async function runFolder(root) {
