@@ -1,6 +1,8 @@
 #pragma once
 // What the engine and the driver need from the operating system, and nothing more. One
-// implementation per system (PlatformPosix.cpp, PlatformWin32.cpp); the build picks one.
+// implementation per system, which the build picks: PlatformWin32.cpp; PlatformPosix.cpp with
+// PlatformPosixTerminal.cpp (standard streams of a terminal or a pipe); PlatformPosix.cpp with
+// PlatformBrowser.cpp (the WebAssembly build, whose standard streams are a web page's).
 // Narrow strings are the program's own text: bytes on POSIX, UTF-8 on Windows, where every
 // file-system call converts them to UTF-16.
 

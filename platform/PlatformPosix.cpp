@@ -299,8 +299,6 @@ FileWriteResult writeFileReplacing(const std::string& path, const std::vector<un
     return {FileWriteResult::Written, {}};
 }
 
-std::string saveFieldName(const std::string& name) { return name; }
-
 // ---- Console -------------------------------------------------------------------------------
 
 namespace {
@@ -326,27 +324,6 @@ extern "C" void cleanUpAndReraise(int signalNumber) {
 
 }  // namespace
 
-ColourRendering standardColourRendering() {
-    if (!isatty(STDOUT_FILENO)) return ColourRendering::None;
-    const char* term = std::getenv("TERM");
-    return term == nullptr || std::strcmp(term, "dumb") != 0 ? ColourRendering::EscapeSequences : ColourRendering::None;
-}
-
-bool writeStandard(StandardStream stream, std::string_view text) {
-    const int descriptor = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
-    while (!text.empty()) {
-        const ssize_t written = ::write(descriptor, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// A terminal takes its colours from the text itself.
-void setConsoleAttribute(std::uint16_t) {}
-void restoreConsoleAttributes() {}
-
 void noteEscapeColoursInForce(bool inForce) { signalResetColours = inForce ? 1 : 0; }
 
 // A signal ignored at start stays ignored: a run started under nohup, or in the background by a
@@ -358,10 +335,6 @@ void installInterruptRestore() {
         std::signal(signalNumber, cleanUpAndReraise);
     }
 }
-
-bool standardInputIsKeyboard() { return isatty(STDIN_FILENO) != 0; }
-
-bool standardOutputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
 
 // The key is taken straight from the terminal (input already buffered for earlier answers is
 // left alone): no line editing, no echo, and signal keys count as keys so that the saved mode is

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 triplet=i686-w64-mingw32
 tools/ensure-packages.sh g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev wine wine32:i386 \
   libdeflate-dev dpkg-dev googletest zip file
-tools/build-windows-deps.sh build-windows/deps >/dev/null
+tools/build-deps.sh windows build-windows/deps >/dev/null
 # A build folder configured for another toolchain (the former 64-bit one) keeps its compilers:
 # it is configured afresh.
 toolchain=$PWD/cmake/mingw-w64-i686.cmake

@@ -2,9 +2,10 @@
 # Builds and runs the whole test suite three times: a plain optimised build, a build under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the 32-bit Windows build under Wine (its
 # console window test on a virtual display); compares the Windows and Linux converters' outputs
-# on the same saves byte for byte; then runs every fuzz target for FUZZ_SECONDS seconds each
-# (default 60; 0 skips fuzzing). Fails if any test fails, none ran, any output differs, or a fuzz
-# target finds a fault.
+# on the same saves byte for byte; builds the browser edition and runs its tests in headless
+# Chromium against the Linux converter's outputs; then runs every fuzz target for FUZZ_SECONDS
+# seconds each (default 60; 0 skips fuzzing). Fails if any test fails, none ran, any output
+# differs, or a fuzz target finds a fault.
 #
 #   tools/run-tests.sh [FUZZ_SECONDS]
 set -euo pipefail
@@ -38,7 +39,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   echo "This machine cannot run 32-bit programs: the Windows suite runs as a 64-bit build under 64-bit Wine."
   tools/ensure-packages.sh g++-mingw-w64-x86-64-posix wine64
   windows_suite=build-windows64
-  tools/build-windows-deps.sh "$windows_suite/deps" x86_64-w64-mingw32 >/dev/null
+  tools/build-deps.sh windows64 "$windows_suite/deps" >/dev/null
   cmake -S . -B "$windows_suite" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DCONVERTER_WERROR=ON -DCMAKE_PREFIX_PATH="$PWD/$windows_suite/deps" -DCMAKE_FIND_ROOT_PATH="$PWD/$windows_suite/deps" >/dev/null
   cmake --build "$windows_suite" -j"$jobs" --target savefile-converter
@@ -48,10 +49,16 @@ cmake --build "$windows_suite" -j"$jobs" --target converter_tests
 xvfb-run -a ctest --test-dir "$windows_suite" --output-on-failure --no-tests=error -j"$jobs"
 tools/compare-windows-output.sh build-tests "$windows_suite"
 echo "Windows build, suite and comparison took $((SECONDS - windows_start)) s."
+echo "== Browser edition (WebAssembly) in headless Chromium =="
+web_start=$SECONDS
+tools/ensure-packages.sh chromium
+tools/build-web.sh
+NATIVE_BUILD=build-tests node --test web/tests/
+echo "Browser build and tests took $((SECONDS - web_start)) s."
 if [[ $fuzz_seconds -gt 0 ]]; then
   echo "== Fuzzing, $fuzz_seconds s per target =="
   tools/run-fuzz.sh "$fuzz_seconds"
-  echo "All tests passed in all three builds; the fuzz targets found no fault."
+  echo "All tests passed in all three builds and in the browser; the fuzz targets found no fault."
 else
-  echo "All tests passed in all three builds (fuzzing skipped)."
+  echo "All tests passed in all three builds and in the browser (fuzzing skipped)."
 fi
