@@ -23,10 +23,33 @@ bool FacadeEngine::load(Q7Svg& save, const std::string& source) {
     return !save.hasError();
 }
 
+namespace {
+
+// A copy the player may have played on since is kept (driver/ChangedCopy.h).
+class KeepChangedCopies final : public ExistingFileRule {
+public:
+    bool keeps(const std::string& fileName, const std::vector<unsigned char>& copy) override {
+        return isChangedCurrentSave(fileName, copy);
+    }
+};
+
+// A dry run writes nothing: every file is kept, and whether the real run would keep it is noted.
+class WriteNothing final : public ExistingFileRule {
+public:
+    bool keeps(const std::string& fileName, const std::vector<unsigned char>& copy) override {
+        changedCopy = isChangedCurrentSave(fileName, copy);
+        return true;
+    }
+    bool changedCopy = false;
+};
+
+}  // namespace
+
 ConversionOutcome FacadeEngine::convert(const std::string& source, const std::string& output) {
     Q7Svg save;  // one engine per file, gone when the file is done
     if (!load(save, source)) return ConversionOutcome::LoadFailed;
-    save.keepExistingFileWhen(isChangedCurrentSave);
+    KeepChangedCopies rule;
+    save.keepExistingFileWhen(rule);
     return convertLoaded(save, output);
 }
 
@@ -36,13 +59,10 @@ ConversionOutcome FacadeEngine::tryConvert(const std::string& source, const std:
     Q7Svg save;
     if (!load(save, source)) return ConversionOutcome::LoadFailed;
     if (!holdsCurrentSave(output)) return ConversionOutcome::Converted;
-    bool changed = false;
-    save.keepExistingFileWhen([&changed](const std::string& fileName, const std::vector<unsigned char>& copy) {
-        changed = isChangedCurrentSave(fileName, copy);
-        return true;
-    });
+    WriteNothing rule;
+    save.keepExistingFileWhen(rule);
     const ConversionOutcome outcome = convertLoaded(save, output);
-    return outcome == ConversionOutcome::Converted && changed ? ConversionOutcome::ChangedCopyKept : outcome;
+    return outcome == ConversionOutcome::ChangedCopyKept && !rule.changedCopy ? ConversionOutcome::Converted : outcome;
 }
 
 ConversionOutcome FacadeEngine::convertLoaded(Q7Svg& save, const std::string& output) {

@@ -1,7 +1,6 @@
 #include "driver/Q7Svg.h"
 
 #include <string>
-#include <utility>
 
 #include "engine/Q7Svg_impl.h"
 #include "engine/VersionPolicy.h"
@@ -22,10 +21,7 @@ void Q7Svg::convertAndSave(const char* fileName) {
     impl->convertAndSave(target, impl->sourceKind == source_kind::Gzip, std::string(fileName));
 }
 
-void Q7Svg::keepExistingFileWhen(
-    std::function<bool(const std::string& fileName, const std::vector<unsigned char>& copy)> keep) {
-    impl->keepExistingFile = std::move(keep);
-}
+void Q7Svg::keepExistingFileWhen(ExistingFileRule& rule) { impl->existingFileRule = &rule; }
 
 bool Q7Svg::keptExistingFile() const { return impl->outputKept; }
 

@@ -2,11 +2,10 @@
 // The facade through which the console run reaches the engine: one owned engine per file,
 // the conversion target and container choice, and the header classification of a save.
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "engine/ExistingFileRule.h"
 #include "schema_core/ByteStream.h"
 #include "schema_core/SvgVersion.h"
 
@@ -26,9 +25,9 @@ public:
     void load(const char* fileName);
     // Writes the loaded save as the current subversion of its family, in its source's container form.
     void convertAndSave(const char* fileName);
-    // Before convertAndSave replaces a file at its name, `keep` is asked with the copy's bytes;
-    // when it says so, that file stays as it is and nothing is written.
-    void keepExistingFileWhen(std::function<bool(const std::string& fileName, const std::vector<unsigned char>& copy)> keep);
+    // Before convertAndSave replaces a file at its name, `rule` is asked with the copy's bytes;
+    // when it keeps that file, nothing is written. The rule must outlive the conversion.
+    void keepExistingFileWhen(ExistingFileRule& rule);
     // The last convertAndSave kept the file at its name.
     bool keptExistingFile() const;
     bool hasError() const;

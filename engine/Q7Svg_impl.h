@@ -5,11 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory_resource>
 #include <string>
 #include <vector>
 
+#include "engine/ExistingFileRule.h"
 #include "engine/MemoryBudget.h"
 #include "engine/TreeArena.h"
 #include "schema_core/BinarySequence.h"
@@ -81,10 +81,9 @@ public:
     // A sound member of content within that bound is never larger than this.
     static constexpr std::size_t maxMemberBytes = maxContentBytes + maxContentBytes / 64 + 1024;
 
-    // Asked with the finished copy's bytes just before they replace what stands at its name: true
-    // keeps that file as it is and writes nothing (`outputKept`); the conversion still succeeds.
-    using KeepExistingFile = std::function<bool(const std::string& fileName, const std::vector<unsigned char>& copy)>;
-    KeepExistingFile keepExistingFile;
+    // Asked with the finished copy's bytes just before they replace what stands at its name; when
+    // it keeps that file, nothing is written and `outputKept` is set.
+    ExistingFileRule* existingFileRule = nullptr;
     bool outputKept = false;
 
     SvgVersion sourceVersion;

@@ -71,7 +71,7 @@ void Q7Svg_impl::writeConverted(const SvgVersion& target, bool compress, const s
         fileBytes = std::move(body);
     }
 
-    if (keepExistingFile && keepExistingFile(fileName, fileBytes)) {
+    if (existingFileRule != nullptr && existingFileRule->keeps(fileName, fileBytes)) {
         outputKept = true;
         errorCode = engine_error::None;
         errorMessage.clear();
