@@ -25,22 +25,19 @@ bool FacadeEngine::load(Q7Svg& save, const std::string& source) {
 
 namespace {
 
-// A copy the player may have played on since is kept (driver/ChangedCopy.h).
+// A copy the player may have played on since is kept (driver/ChangedCopy.h); a dry run keeps
+// every file, noting whether the real run would have kept it.
 class KeepChangedCopies final : public ExistingFileRule {
 public:
-    bool keeps(const std::string& fileName, const std::vector<unsigned char>& copy) override {
-        return isChangedCurrentSave(fileName, copy);
-    }
-};
-
-// A dry run writes nothing: every file is kept, and whether the real run would keep it is noted.
-class WriteNothing final : public ExistingFileRule {
-public:
+    explicit KeepChangedCopies(bool write) : write_(write) {}
     bool keeps(const std::string& fileName, const std::vector<unsigned char>& copy) override {
         changedCopy = isChangedCurrentSave(fileName, copy);
-        return true;
+        return changedCopy || !write_;
     }
     bool changedCopy = false;
+
+private:
+    bool write_;
 };
 
 }  // namespace
@@ -48,7 +45,7 @@ public:
 ConversionOutcome FacadeEngine::convert(const std::string& source, const std::string& output) {
     Q7Svg save;  // one engine per file, gone when the file is done
     if (!load(save, source)) return ConversionOutcome::LoadFailed;
-    KeepChangedCopies rule;
+    KeepChangedCopies rule(true);
     save.keepExistingFileWhen(rule);
     return convertLoaded(save, output);
 }
@@ -59,7 +56,7 @@ ConversionOutcome FacadeEngine::tryConvert(const std::string& source, const std:
     Q7Svg save;
     if (!load(save, source)) return ConversionOutcome::LoadFailed;
     if (!holdsCurrentSave(output)) return ConversionOutcome::Converted;
-    WriteNothing rule;
+    KeepChangedCopies rule(false);
     save.keepExistingFileWhen(rule);
     const ConversionOutcome outcome = convertLoaded(save, output);
     return outcome == ConversionOutcome::ChangedCopyKept && !rule.changedCopy ? ConversionOutcome::Converted : outcome;
